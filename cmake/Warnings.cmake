@@ -1,0 +1,18 @@
+# One warning set for every target of the project.
+function(quorlin_warnings target)
+  target_compile_options(${target} PRIVATE
+    -Wall -Wextra -Wshadow -Wnon-virtual-dtor -Wold-style-cast)
+  if(QUORLIN_WERROR)
+    target_compile_options(${target} PRIVATE -Werror)
+  endif()
+endfunction()
+
+# A library of the project: quorlin_<name> from the listed sources, headers
+# included as "<name>/file.h" from src/.
+function(quorlin_library name)
+  cmake_parse_arguments(ARG "" "" "SOURCES;DEPS;PRIVATE_DEPS" ${ARGN})
+  add_library(quorlin_${name} STATIC ${ARG_SOURCES})
+  target_include_directories(quorlin_${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  target_link_libraries(quorlin_${name} PUBLIC ${ARG_DEPS} PRIVATE ${ARG_PRIVATE_DEPS})
+  quorlin_warnings(quorlin_${name})
+endfunction()
