@@ -1,0 +1,107 @@
+#include "device/event_reader.h"
+
+#include <chrono>
+
+#include "device/keyboard_finder.h"
+
+namespace quorlin::device {
+
+uint16_t EventCodeOf(const HidDevice& device) {
+  const auto& items = device.InputDecodeItems();
+  if (items.empty()) return 0;
+  const DecodeItem& first = items.front();
+  if (first.is_button) return first.usages.empty() ? 0 : first.usages.front();
+  return static_cast<uint16_t>(first.raw_value);
+}
+
+EventReader::EventReader(HidBackend& backend, DeviceNotifications& ui, int rescan_ms)
+    : backend_(backend), ui_(ui), rescan_ms_(rescan_ms), device_(backend) {}
+
+EventReader::~EventReader() { Stop(); }
+
+void EventReader::Start() {
+  if (thread_.joinable()) return;
+  stop_.Reset();
+  ended_ = false;
+  thread_ = std::thread([this] { Run(); });
+}
+
+void EventReader::Stop() {
+  if (thread_.joinable()) {
+    stop_.Request();
+    // Releases the read that waits without limit.
+    device_.Close();
+    thread_.join();
+  }
+  std::vector<std::thread> workers;
+  {
+    std::lock_guard lock(workers_mutex_);
+    workers.swap(workers_);
+  }
+  for (auto& w : workers) w.join();
+}
+
+void EventReader::Run() {
+  while (!stop_.Requested()) {
+    const FindResult found = FindKeyboard(device_, kConsumerCollection, false);
+    if (found == FindResult::kListingFailed) {
+      ended_ = true;
+      return;
+    }
+    if (found == FindResult::kFound) {
+      ReadUntilFailure();
+      device_.Close();
+    }
+    if (stop_.PauseFor(rescan_ms_)) return;
+  }
+}
+
+void EventReader::ReadUntilFailure() {
+  std::vector<uint8_t>& buffer = device_.InputReportBuffer();
+  // Stop may have closed the device between our open and this check; a
+  // closed device fails the read at once, so the loop cannot hang.
+  while (!stop_.Requested()) {
+    std::size_t n = 0;
+    if (!device_.ReadReport(buffer, &n, -1)) return;
+    std::span<const uint8_t> report(buffer.data(), n);
+    // Only this collection's reports decode to an item; a vendor reply read
+    // on a shared node gives no usage and is passed over.
+    if (!device_.DecodeInputReport(report)) continue;
+    Dispatch(EventCodeOf(device_));
+  }
+}
+
+void EventReader::Dispatch(uint16_t code) {
+  switch (code) {
+    case kEventReloadLighting:
+      ui_.StartTimer(kLightingRefreshTimer);
+      break;
+    case kEventKeyboardReset:
+      ui_.StartTimer(kKeyboardResetTimer);
+      break;
+    case kEventRestoreTrayIcon:
+      ChangeTrayIcon(TrayIcon::kRestore);
+      break;
+    case kEventAlternateTrayIcon:
+      ChangeTrayIcon(TrayIcon::kAlternate);
+      break;
+    default:
+      break;
+  }
+}
+
+void EventReader::ChangeTrayIcon(TrayIcon icon) {
+  std::lock_guard lock(workers_mutex_);
+  workers_.emplace_back([this, icon] {
+    bool expected = false;
+    while (!tray_busy_.compare_exchange_weak(expected, true)) {
+      expected = false;
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    ui_.SetTrayIcon(icon);
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    tray_busy_ = false;
+  });
+}
+
+}  // namespace quorlin::device
