@@ -1,0 +1,40 @@
+#pragma once
+// quorlinctl as a function, so tests run it in-process with captured output.
+
+#include <iosfwd>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "cli/options.h"
+#include "device/device_link.h"
+#include "device/hid_backend.h"
+
+namespace quorlin::cli {
+
+struct CliContext {
+  const GlobalOptions& options;
+  device::HidBackend& backend;
+  std::ostream& out;
+  std::ostream& err;
+};
+
+// Runs quorlinctl with the arguments after the program name; returns the
+// exit status. Errors are one line on `err`.
+int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
+
+// Runs the command of `ctx.options` against an existing backend.
+int RunCommand(CliContext& ctx);
+
+void PrintUsage(std::ostream& out);
+
+// Finds the keyboard and opens its command channel (with the frame trace on
+// standard error under --trace). On failure prints the error line, sets
+// `status` and returns null.
+std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& status);
+
+// The commands.
+int CommandDevices(CliContext& ctx);
+int CommandInfo(CliContext& ctx);
+
+}  // namespace quorlin::cli

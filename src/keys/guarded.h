@@ -1,0 +1,43 @@
+#pragma once
+// A value that is only reached while its own mutex is held.
+
+#include <mutex>
+#include <utility>
+
+namespace quorlin::keys {
+
+template <typename T>
+class Guarded {
+ public:
+  // Holds the lock for as long as it lives, so a caller can keep it across a
+  // whole flow (an apply keeps the applied store locked through its writes).
+  class Access {
+   public:
+    T& operator*() const { return *value_; }
+    T* operator->() const { return value_; }
+
+   private:
+    friend class Guarded;
+    Access(std::mutex& mutex, T& value) : lock_(mutex), value_(&value) {}
+    std::unique_lock<std::mutex> lock_;
+    T* value_;
+  };
+
+  Guarded() = default;
+  Guarded(const Guarded&) = delete;
+  Guarded& operator=(const Guarded&) = delete;
+
+  Access Lock() { return Access(mutex_, value_); }
+
+  template <typename F>
+  decltype(auto) With(F&& f) {
+    std::lock_guard<std::mutex> lock(mutex_);
+    return std::forward<F>(f)(value_);
+  }
+
+ private:
+  std::mutex mutex_;
+  T value_{};
+};
+
+}  // namespace quorlin::keys

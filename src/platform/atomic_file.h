@@ -1,0 +1,50 @@
+#pragma once
+// Whole-file reads and crash-safe whole-file writes. A file is never
+// rewritten in place: the bytes go to a temporary file in the same folder,
+// which is flushed to the disk and then renamed over the target, so a crash
+// or a full disk leaves either the old file or the new one, never a mix.
+
+#include <cstdint>
+#include <filesystem>
+#include <span>
+#include <string>
+#include <vector>
+
+namespace quorlin::platform {
+
+// Creates a new file and puts bytes into it. Tests replace it to simulate a
+// disk that fills up part way.
+class FileWriter {
+ public:
+  virtual ~FileWriter() = default;
+  // Creates `path`, which must not exist yet, holding `bytes`, flushed to the
+  // disk. On failure the file may exist holding part of the bytes.
+  virtual bool WriteNewFile(const std::filesystem::path& path, std::span<const uint8_t> bytes,
+                            std::string* error) = 0;
+};
+
+// The writer of the operating system.
+FileWriter& SystemFileWriter();
+
+// Replaces (or creates) `target` with `bytes` through a temporary file in the
+// same folder. Returns false, with a message in `error` when given, and
+// leaves `target` as it was if anything fails. A symbolic link as target is
+// followed, so the file it points to is replaced and the link kept.
+bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,
+                         std::string* error);
+bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,
+                         std::string* error, FileWriter& writer);
+
+enum class ReadStatus { kOk, kMissing, kFailed };
+
+// No file this program reads comes near this; a larger one is refused rather
+// than loaded into memory.
+inline constexpr std::uintmax_t kMaxReadBytes = 64u * 1024u * 1024u;
+
+// Reads a whole regular file into `bytes`. kMissing when nothing exists at
+// `path`; kFailed (with `error`) for anything that exists but cannot be read
+// or is larger than `max_bytes`.
+ReadStatus ReadWholeFile(const std::filesystem::path& path, std::vector<uint8_t>* bytes,
+                         std::string* error, std::uintmax_t max_bytes = kMaxReadBytes);
+
+}  // namespace quorlin::platform

@@ -1,0 +1,97 @@
+#include "text/language.h"
+
+#include <string>
+
+#include "platform/ini_file.h"
+
+namespace quorlin::text {
+namespace {
+
+std::string Lookup(const std::filesystem::path& dir, std::string_view section,
+                   std::string_view key, int index) {
+  return platform::ReadProfileString(LanguageFilePath(dir, index), section, key, kMissingText,
+                                     platform::kLookupBufferSize);
+}
+
+}  // namespace
+
+uint32_t ApplyLanguageAlias(uint32_t system_id) {
+  for (const LanguageAlias& alias : kLanguageAliases) {
+    if (alias.system_id == system_id) return alias.language_id;
+  }
+  return system_id;
+}
+
+std::optional<int> FindLanguage(uint32_t id) {
+  for (std::size_t i = 0; i < kLanguages.size(); ++i) {
+    if (kLanguages[i].id == id) return static_cast<int>(i);
+  }
+  return std::nullopt;
+}
+
+int ClampLanguageIndex(int index) {
+  return index >= 0 && index < static_cast<int>(kLanguages.size()) ? index : 0;
+}
+
+std::filesystem::path LanguageFilePath(const std::filesystem::path& dir, int index) {
+  return dir / kLanguages[static_cast<std::size_t>(ClampLanguageIndex(index))].file_name;
+}
+
+uint32_t CurrentLanguageId(platform::SettingsStore& store, const SystemLanguageProvider& system) {
+  // A missing or mistyped value counts as 0 (not chosen); the resolved
+  // choice written below replaces it.
+  const uint32_t stored =
+      store.ReadDword(platform::kProductKeyPath, "", kLanguageValueName).value_or(0);
+  if (stored != 0) return stored;
+  const uint32_t wanted = ApplyLanguageAlias(system());
+  return StoreLanguageId(store, FindLanguage(wanted) ? wanted : kDefaultLanguageId);
+}
+
+int CurrentLanguageIndex(platform::SettingsStore& store, const SystemLanguageProvider& system) {
+  return FindLanguage(CurrentLanguageId(store, system)).value_or(0);
+}
+
+uint32_t StoreLanguageId(platform::SettingsStore& store, uint32_t id) {
+  store.WriteDword(platform::kProductKeyPath, "", kLanguageValueName, id);
+  return id;
+}
+
+std::string LangText(const std::filesystem::path& dir, std::string_view key, int index) {
+  return Lookup(dir, kTextSection, key, index);
+}
+
+std::string LangLightText(const std::filesystem::path& dir, std::string_view key, int index) {
+  return Lookup(dir, kLightSection, key, index);
+}
+
+std::string LangModeName(const std::filesystem::path& dir, int mode, int index) {
+  return Lookup(dir, kModeSection, std::to_string(mode), index);
+}
+
+LanguageFiles::LanguageFiles(std::filesystem::path dir, platform::SettingsStore& store,
+                             SystemLanguageProvider system)
+    : dir_(std::move(dir)), store_(&store), system_(std::move(system)) {}
+
+uint32_t LanguageFiles::CurrentId() const { return CurrentLanguageId(*store_, system_); }
+
+int LanguageFiles::CurrentIndex() const { return CurrentLanguageIndex(*store_, system_); }
+
+int LanguageFiles::Choose(int position) {
+  const int index = ClampLanguageIndex(position);
+  StoreLanguageId(*store_, kLanguages[static_cast<std::size_t>(index)].id);
+  return index;
+}
+
+std::string LanguageFiles::Text(std::string_view key) const {
+  return LangText(dir_, key, CurrentIndex());
+}
+
+std::string LanguageFiles::LightText(std::string_view key) const {
+  return LangLightText(dir_, key, CurrentIndex());
+}
+
+std::string LanguageFiles::ModeName(int mode) const {
+  return LangModeName(dir_, mode, CurrentIndex());
+}
+
+}  // namespace quorlin::text

@@ -1,0 +1,31 @@
+#pragma once
+// A language file in memory: missing keys read "#Error" like the real one.
+
+#include <map>
+#include <string>
+#include <string_view>
+
+#include "text/text_source.h"
+
+namespace quorlin::keys::testing {
+
+class FakeTextSource : public text::TextSource {
+ public:
+  FakeTextSource() = default;
+  explicit FakeTextSource(std::map<std::string, std::string, std::less<>> texts)
+      : texts_(std::move(texts)) {}
+
+  void Set(std::string key, std::string value) { texts_[std::move(key)] = std::move(value); }
+
+  std::string Text(std::string_view key) const override {
+    const auto found = texts_.find(key);
+    return found != texts_.end() ? found->second : std::string(text::kMissingText);
+  }
+  std::string LightText(std::string_view) const override { return std::string(text::kMissingText); }
+  std::string ModeName(int) const override { return std::string(text::kMissingText); }
+
+ private:
+  std::map<std::string, std::string, std::less<>> texts_;
+};
+
+}  // namespace quorlin::keys::testing
