@@ -386,10 +386,14 @@ TEST(ReportDescriptor, GetUsagesOfBitmapAndArray) {
        {0xE1, 0xE6},
        {0x04, 0x05}},
       {"zeros between keys are empty slots", {0, 0, 0, 0x1E, 0, 0x1F, 0, 0}, {}, {0x1E, 0x1F}},
-      {"values past the logical maximum name nothing", {0, 0, 0x66, 0xFF, 0x65, 0, 0, 0}, {},
+      {"values past the logical maximum name nothing",
+       {0, 0, 0x66, 0xFF, 0x65, 0, 0, 0},
+       {},
        {0x65}},
-      {"all modifiers", {0xFF, 0, 0, 0, 0, 0, 0, 0},
-       {0xE0, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7}, {}},
+      {"all modifiers",
+       {0xFF, 0, 0, 0, 0, 0, 0, 0},
+       {0xE0, 0xE1, 0xE2, 0xE3, 0xE4, 0xE5, 0xE6, 0xE7},
+       {}},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
