@@ -49,7 +49,9 @@ void EventReader::Run() {
       return;
     }
     if (found == FindResult::kFound) {
+      listening_ = true;
       ReadUntilFailure();
+      listening_ = false;
       device_.Close();
     }
     if (stop_.PauseFor(rescan_ms_)) return;

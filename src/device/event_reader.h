@@ -35,6 +35,8 @@ class EventReader {
   void Start();
   void Stop();
   bool Ended() const { return ended_.load(); }
+  // True while the consumer collection is open and its reports are taken.
+  bool Listening() const { return listening_.load(); }
 
   // What one event code does; public so it can be exercised directly.
   void Dispatch(uint16_t code);
@@ -51,6 +53,7 @@ class EventReader {
   StopFlag stop_;
   std::thread thread_;
   std::atomic<bool> ended_{false};
+  std::atomic<bool> listening_{false};
   // Tray-icon workers: one short thread per event, serialised on a flag,
   // joined when the reader stops.
   std::atomic<bool> tray_busy_{false};

@@ -170,8 +170,7 @@ class HidapiHandle : public HidHandle {
 
  private:
   bool Accepts(uint8_t report_id) const {
-    return !filter_ids_ ||
-           std::binary_search(input_ids_.begin(), input_ids_.end(), report_id);
+    return !filter_ids_ || std::binary_search(input_ids_.begin(), input_ids_.end(), report_id);
   }
 
   hid_device* dev_;
@@ -258,7 +257,8 @@ struct HidapiBackend::Monitor {
     context = udev_new();
     if (!context) return;
     monitor = udev_monitor_new_from_netlink(context, "udev");
-    if (!monitor || udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) < 0 ||
+    if (!monitor ||
+        udev_monitor_filter_add_match_subsystem_devtype(monitor, "hidraw", nullptr) < 0 ||
         udev_monitor_enable_receiving(monitor) < 0) {
       return;
     }
@@ -342,6 +342,7 @@ bool HidapiBackend::WaitForChange(int timeout_ms) {
     ++waiters_;
     const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
     bool changed = false;
+    int monitor_fd = monitor_->fd;  // dropped (-1) if the socket fails
     for (;;) {
       if (wake_generation_ != wake_seen) break;
       if (change_generation_ != change_seen) {
@@ -350,17 +351,20 @@ bool HidapiBackend::WaitForChange(int timeout_ms) {
       }
       int64_t left = -1;  // poll without limit
       if (timeout_ms >= 0) {
-        left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now())
-                   .count();
+        left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0) break;
       }
       lock.unlock();
-      pollfd fds[2] = {{monitor_->fd, POLLIN, 0}, {own_fd, POLLIN, 0}};
-      const int ready = ::poll(fds, 2, static_cast<int>(std::min<int64_t>(left, std::numeric_limits<int>::max())));
+      pollfd fds[2] = {{monitor_fd, POLLIN, 0}, {own_fd, POLLIN, 0}};
+      const int ready = ::poll(
+          fds, 2, static_cast<int>(std::min<int64_t>(left, std::numeric_limits<int>::max())));
+      const int poll_errno = errno;
       lock.lock();
-      if (ready < 0 && errno != EINTR) break;
+      if (ready < 0 && poll_errno != EINTR) break;
       if (ready <= 0) continue;
       if (fds[1].revents) Consume(own_fd);
+      if (fds[0].revents & (POLLERR | POLLHUP | POLLNVAL)) monitor_fd = -1;
       // The first waiter to see the event drains the monitor and tells the
       // others through their own eventfds.
       if ((fds[0].revents & POLLIN) && monitor_->Drain()) {
@@ -481,7 +485,8 @@ std::unique_ptr<HidHandle> HidapiBackend::Open(const std::string& path, HidOpenM
     }
     if (parsed->uses_report_ids) {
       std::vector<uint8_t> input_ids;
-      for (const ReportField& f : parsed->collections[static_cast<std::size_t>(where.index)].inputs) {
+      for (const ReportField& f :
+           parsed->collections[static_cast<std::size_t>(where.index)].inputs) {
         input_ids.push_back(f.report_id);
       }
       std::sort(input_ids.begin(), input_ids.end());
@@ -498,6 +503,8 @@ bool HidapiBackend::StillPresent(const std::string& path) {
   return ::stat(SplitCollectionPath(path).node.c_str(), &st) == 0;
 }
 
-std::unique_ptr<HidBackend> MakeHidapiBackend() { return std::make_unique<HidapiBackend>(); }
+std::unique_ptr<HidBackend> MakeHidapiBackend() {
+  return std::make_unique<HidapiBackend>();
+}
 
 }  // namespace quorlin::device

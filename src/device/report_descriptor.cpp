@@ -13,8 +13,8 @@ namespace {
 constexpr std::size_t kMaxDescriptorBytes = 65535;  // the HID descriptor length is 16-bit
 constexpr uint32_t kMaxReportDataBytes = 4096;      // per report ID and kind, ID byte excluded
 constexpr uint32_t kMaxReportBits = kMaxReportDataBytes * 8;
-constexpr uint32_t kMaxReportSize = 256;  // bits of one slot
-constexpr std::size_t kMaxUsageEntries = 1024;  // usage items before one Main item
+constexpr uint32_t kMaxReportSize = 256;          // bits of one slot
+constexpr std::size_t kMaxUsageEntries = 1024;    // usage items before one Main item
 constexpr std::size_t kMaxUsagesPerField = 4096;  // expanded usage list of one field
 constexpr std::size_t kMaxFields = 4096;
 constexpr std::size_t kMaxTopLevelCollections = 256;
@@ -514,20 +514,24 @@ void Parser::AddVariableFields(ReportField base, std::span<const UsageEntry> ent
       ++end;
     }
     const uint32_t remaining = count - slot;
-    const uint32_t slots =
-        end == entries.size() ? remaining : static_cast<uint32_t>(std::min<uint64_t>(length, remaining));
+    const uint32_t slots = end == entries.size()
+                               ? remaining
+                               : static_cast<uint32_t>(std::min<uint64_t>(length, remaining));
     ReportField field = base;
     field.usage_page = entries[i].page;
     field.bit_offset = base.bit_offset + slot * base.bit_size;
     field.report_count = slots;
-    SetUsageList(field, entries.subspan(i, end - i), std::min<std::size_t>(slots, kMaxUsagesPerField));
+    SetUsageList(field, entries.subspan(i, end - i),
+                 std::min<std::size_t>(slots, kMaxUsagesPerField));
     out.push_back(std::move(field));
     slot += slots;
     i = end;
   }
 }
 
-uint16_t ByteLength(uint32_t bits) { return static_cast<uint16_t>((bits + 7) / 8 + 1); }
+uint16_t ByteLength(uint32_t bits) {
+  return static_cast<uint16_t>((bits + 7) / 8 + 1);
+}
 
 void Parser::ComputeLengths() {
   for (TopLevelCollection& top : result_.collections) {
@@ -552,7 +556,8 @@ std::optional<std::span<const uint8_t>> FieldData(const ReportField& field,
     if (report.empty() || report[0] != field.report_id) return std::nullopt;
     report = report.subspan(1);
   }
-  const uint64_t end_bit = uint64_t{field.bit_offset} + uint64_t{field.bit_size} * field.report_count;
+  const uint64_t end_bit =
+      uint64_t{field.bit_offset} + uint64_t{field.bit_size} * field.report_count;
   if ((end_bit + 7) / 8 > report.size()) return std::nullopt;
   return report;
 }
@@ -646,8 +651,8 @@ std::optional<uint32_t> GetUsageValue(const ReportField& field, std::span<const 
 }
 
 std::optional<int32_t> GetScaledUsageValue(const ReportField& field,
-                                           std::span<const uint8_t> report,
-                                           bool uses_report_ids, uint32_t index) {
+                                           std::span<const uint8_t> report, bool uses_report_ids,
+                                           uint32_t index) {
   const std::optional<uint32_t> raw = GetUsageValue(field, report, uses_report_ids, index);
   if (!raw) return std::nullopt;
   const int64_t value = SignedSlotValue(field, *raw);

@@ -167,7 +167,7 @@ TEST(Events, EachCodeHasItsReaction) {
     RecordingNotifications ui;
     EventReader reader(s.backend, ui, 10);
     reader.Start();
-    ASSERT_TRUE(WaitFor([&] { return s.backend.OpenHandles() >= 1; }));
+    ASSERT_TRUE(WaitFor([&] { return reader.Listening(); }));
     for (const auto& c : cases) {
       ui.Clear();
       ASSERT_TRUE(s.backend.SendEvent(c.code));
@@ -183,7 +183,7 @@ TEST(Events, EachCodeHasItsReaction) {
       const std::size_t extra = c.code == 0x0401 ? 1 : 0;
       EXPECT_EQ(calls.size(), expected + extra) << std::hex << c.code;
       reader.Start();
-      ASSERT_TRUE(WaitFor([&] { return s.backend.OpenHandles() >= 1; }));
+      ASSERT_TRUE(WaitFor([&] { return reader.Listening(); }));
     }
     reader.Stop();
   }
@@ -197,7 +197,7 @@ TEST(Events, VendorRepliesOnASharedNodeAreNotEvents) {
   RecordingNotifications ui;
   EventReader reader(s.backend, ui, 10);
   reader.Start();
-  ASSERT_TRUE(WaitFor([&] { return s.backend.OpenHandles() >= 2; }));
+  ASSERT_TRUE(WaitFor([&] { return reader.Listening(); }));
   for (int i = 0; i < 20; ++i) {
     DeviceInfo info;
     ASSERT_EQ(ReadDeviceInfo(s.link.Channel(), info), kOk);
@@ -213,11 +213,11 @@ TEST(Events, UnplugClosesAndTheNextScanReopens) {
   RecordingNotifications ui;
   EventReader reader(s.backend, ui, 10);
   reader.Start();
-  ASSERT_TRUE(WaitFor([&] { return s.backend.OpenHandles() == 1; }));
+  ASSERT_TRUE(WaitFor([&] { return reader.Listening(); }));
   s.backend.Unplug();
-  ASSERT_TRUE(WaitFor([&] { return s.backend.OpenHandles() == 0; }));
+  ASSERT_TRUE(WaitFor([&] { return !reader.Listening(); }));
   s.backend.Plug();
-  ASSERT_TRUE(WaitFor([&] { return s.backend.OpenHandles() == 1; }));
+  ASSERT_TRUE(WaitFor([&] { return reader.Listening(); }));
   ASSERT_TRUE(s.backend.SendEvent(0x0402));
   ASSERT_TRUE(WaitFor([&] { return ui.Count("timer:1053") == 1; }));
   reader.Stop();
