@@ -15,7 +15,7 @@ uint16_t EventCodeOf(const HidDevice& device) {
 }
 
 EventReader::EventReader(HidBackend& backend, DeviceNotifications& ui, int rescan_ms)
-    : backend_(backend), ui_(ui), rescan_ms_(rescan_ms), device_(backend) {}
+    : ui_(ui), rescan_ms_(rescan_ms), device_(backend) {}
 
 EventReader::~EventReader() { Stop(); }
 

@@ -46,7 +46,6 @@ class EventReader {
   void ReadUntilFailure();
   void ChangeTrayIcon(TrayIcon icon);
 
-  HidBackend& backend_;
   DeviceNotifications& ui_;
   int rescan_ms_;
   HidDevice device_;

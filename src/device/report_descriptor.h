@@ -29,7 +29,10 @@ struct ReportField {
   int32_t logical_max = 0;
   int32_t physical_min = 0;
   int32_t physical_max = 0;
-  // For value fields with a usage list: the usages in order (one per slot).
+  // The field's usages in order when they were not one Usage Minimum/Maximum
+  // range (is_range): a variable field's slot i has usages[i], the last one
+  // repeating for the remaining slots; an array slot holding v names
+  // usages[v - logical_min]. Empty for a range and for padding.
   std::vector<uint16_t> usages;
 };
 
