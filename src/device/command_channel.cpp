@@ -67,6 +67,17 @@ bool CommandChannel::ReadReply(std::span<uint8_t> reply, std::size_t* bytes_read
   }
 }
 
+// Drops reports that arrived after an earlier transaction gave up waiting,
+// so a late reply is never taken as the answer to the next frame.
+void CommandChannel::DrainStaleReports() {
+  std::array<uint8_t, kFrameSize> buffer{};
+  for (int i = 0; i < kMaxStaleReports; ++i) {
+    std::size_t n = 0;
+    if (!device_.ReadReport(buffer, &n, 0)) return;
+    Trace('<', std::span<const uint8_t>(buffer.data(), n));
+  }
+}
+
 Result CommandChannel::Transact(std::span<const uint8_t> frame, std::span<uint8_t> reply,
                                 std::size_t* bytes_read) {
   if (bytes_read) *bytes_read = 0;
@@ -74,6 +85,7 @@ Result CommandChannel::Transact(std::span<const uint8_t> frame, std::span<uint8_
   const Frame out = PadFrame(frame);
   std::lock_guard lock(device_lock_);
   for (int send = 0; send < kSendsPerTransaction; ++send) {
+    DrainStaleReports();
     Trace('>', out);
     if (!device_.WriteReport(out, nullptr, kWriteTimeoutMs)) return kWriteFailed;
     if (ReadReply(reply, bytes_read)) return kOk;

@@ -52,6 +52,8 @@ class CommandChannel {
   std::mutex& DeviceLock() { return device_lock_; }
 
  private:
+  static constexpr int kMaxStaleReports = 64;
+  void DrainStaleReports();
   bool ReadReply(std::span<uint8_t> reply, std::size_t* bytes_read);
   void Trace(char direction, std::span<const uint8_t> report);
 

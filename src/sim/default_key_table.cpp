@@ -13,9 +13,15 @@ struct Entry {
   uint8_t b2 = 0;
 };
 
-constexpr Entry Key(uint8_t usage) { return {entry_type::kKeyboard, 0x02, usage}; }
-constexpr Entry Mod(uint8_t bit) { return {entry_type::kKeyboard, 0x01, bit}; }
-constexpr Entry G(uint8_t number) { return {entry_type::kGKey, 0xA2, number}; }
+constexpr Entry Key(uint8_t usage) {
+  return {entry_type::kKeyboard, 0x02, usage};
+}
+constexpr Entry Mod(uint8_t bit) {
+  return {entry_type::kKeyboard, 0x01, bit};
+}
+constexpr Entry G(uint8_t number) {
+  return {entry_type::kGKey, 0xA2, number};
+}
 constexpr Entry kFn{entry_type::kFirmware, 0x00, 0x00};
 constexpr Entry kEmpty{};
 
@@ -60,8 +66,8 @@ constexpr std::array<Entry, kMatrixSize> kMatrix = {{
 
 // The large variant has two more positions: the lighting wheel's firmware
 // functions, which stand for no key.
-constexpr std::array<Entry, 2> kWheelPositions = {{{entry_type::kFirmware, 0x06, 0x00},
-                                                    {entry_type::kFirmware, 0x06, 0x01}}};
+constexpr std::array<Entry, 2> kWheelPositions = {
+    {{entry_type::kFirmware, 0x06, 0x00}, {entry_type::kFirmware, 0x06, 0x01}}};
 
 constexpr uint8_t kErasedFlash = 0xFF;
 

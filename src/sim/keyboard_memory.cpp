@@ -37,9 +37,14 @@ constexpr std::size_t kLedCount = kMatrixRows * kMatrixColumns;
 std::array<uint8_t, kDeviceInfoSize> FactoryDeviceInfo(const VirtualKeyboardOptions& options) {
   std::array<uint8_t, kDeviceInfoSize> info{};
   // Bytes 0..7 identify the board to the firmware; nothing on the host reads them.
-  const std::array<uint8_t, 8> board = {'Q', 'K', static_cast<uint8_t>(options.product_id),
+  const std::array<uint8_t, 8> board = {'Q',
+                                        'K',
+                                        static_cast<uint8_t>(options.product_id),
                                         static_cast<uint8_t>(options.product_id >> 8),
-                                        0x02, 0x00, 0x00, 0x00};
+                                        0x02,
+                                        0x00,
+                                        0x00,
+                                        0x00};
   std::copy(board.begin(), board.end(), info.begin());
   info[device_info::kFirmwareVersion] = static_cast<uint8_t>(options.firmware_version);
   info[device_info::kFirmwareVersion + 1] = static_cast<uint8_t>(options.firmware_version >> 8);
@@ -129,16 +134,8 @@ bool CheckMemory(const KeyboardMemory& memory, std::string* error) {
   if (memory.default_key_table.size() != table_length) {
     return Fail(error, "default key table", memory.default_key_table.size(), table_length);
   }
-  if (MacroCapacity(memory) == 0) {
-    if (error != nullptr) *error = "the Device info record gives no macro capacity";
-    return false;
-  }
   if (memory.macro_area.size() != MacroCapacity(memory)) {
     return Fail(error, "macro area", memory.macro_area.size(), MacroCapacity(memory));
-  }
-  if (memory.device_info[device_info::kActiveProfile] >= kProfileCount) {
-    if (error != nullptr) *error = "the Device info record names no valid active profile";
-    return false;
   }
   return true;
 }

@@ -27,7 +27,6 @@ std::optional<KeyboardMemory> DecodeMemory(std::span<const uint8_t> bytes, std::
 
 bool SaveMemoryFile(const KeyboardMemory& memory, const std::filesystem::path& file,
                     std::string* error);
-std::optional<KeyboardMemory> LoadMemoryFile(const std::filesystem::path& file,
-                                             std::string* error);
+std::optional<KeyboardMemory> LoadMemoryFile(const std::filesystem::path& file, std::string* error);
 
 }  // namespace quorlin::sim

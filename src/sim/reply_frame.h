@@ -34,7 +34,6 @@ bool ChecksumMatches(FrameView frame);
 // request's command and address echoed in bytes 3, 5 and 6, byte 4 the
 // number of data bytes carried (the request's length when none), the Status
 // in byte 7 and `data` from byte 8 (cut at 56 bytes).
-device::Frame MakeReply(const Request& request, uint8_t status,
-                        std::span<const uint8_t> data = {});
+device::Frame MakeReply(const Request& request, uint8_t status, std::span<const uint8_t> data = {});
 
 }  // namespace quorlin::sim

@@ -14,21 +14,37 @@ SimBackend::~SimBackend() {
   hub_->WakeWaiters();
 }
 
-void SimBackend::Plug(std::shared_ptr<VirtualKeyboard> keyboard) { hub_->Plug(std::move(keyboard)); }
-void SimBackend::Plug() { hub_->PlugAgain(); }
-void SimBackend::Unplug() { hub_->Unplug(); }
-bool SimBackend::Plugged() const { return hub_->Plugged(); }
-std::shared_ptr<VirtualKeyboard> SimBackend::Keyboard() const { return hub_->Keyboard(); }
+void SimBackend::Plug(std::shared_ptr<VirtualKeyboard> keyboard) {
+  hub_->Plug(std::move(keyboard));
+}
+void SimBackend::Plug() {
+  hub_->PlugAgain();
+}
+void SimBackend::Unplug() {
+  hub_->Unplug();
+}
+bool SimBackend::Plugged() const {
+  return hub_->Plugged();
+}
+std::shared_ptr<VirtualKeyboard> SimBackend::Keyboard() const {
+  return hub_->Keyboard();
+}
 
 std::string SimBackend::SlotPath(std::size_t slot) const {
   const std::vector<CollectionSlot> slots = hub_->Slots();
   return slot < slots.size() && hub_->Plugged() ? slots[slot].path : std::string();
 }
 
-std::string SimBackend::VendorPath() const { return SlotPath(kVendorSlot); }
-std::string SimBackend::ConsumerPath() const { return SlotPath(kConsumerSlot); }
+std::string SimBackend::VendorPath() const {
+  return SlotPath(kVendorSlot);
+}
+std::string SimBackend::ConsumerPath() const {
+  return SlotPath(kConsumerSlot);
+}
 
-bool SimBackend::SendEvent(uint16_t code) { return hub_->SendEvent(code); }
+bool SimBackend::SendEvent(uint16_t code) {
+  return hub_->SendEvent(code);
+}
 
 void SimBackend::SilenceNextFrames(int count) {
   hub_->EditFaults([count](SimFaults& f) { f.silent_frames = count; });
@@ -69,11 +85,19 @@ void SimBackend::SetFaults(const SimFaults& faults) {
   hub_->EditFaults([&faults](SimFaults& f) { f = faults; });
 }
 
-void SimBackend::ClearFaults() { SetFaults({}); }
+void SimBackend::ClearFaults() {
+  SetFaults({});
+}
 
-std::vector<device::Frame> SimBackend::ReceivedFrames() const { return hub_->ReceivedFrames(); }
-void SimBackend::ClearReceivedFrames() { hub_->ClearReceivedFrames(); }
-int SimBackend::OpenHandles() const { return hub_->OpenHandles(); }
+std::vector<device::Frame> SimBackend::ReceivedFrames() const {
+  return hub_->ReceivedFrames();
+}
+void SimBackend::ClearReceivedFrames() {
+  hub_->ClearReceivedFrames();
+}
+int SimBackend::OpenHandles() const {
+  return hub_->OpenHandles();
+}
 
 bool SimBackend::Enumerate(std::vector<device::HidInterfaceInfo>& out) {
   return hub_->Enumerate(out);
@@ -85,8 +109,14 @@ std::unique_ptr<device::HidHandle> SimBackend::Open(const std::string& path,
   return hub_->Open(path, mode, error);
 }
 
-bool SimBackend::StillPresent(const std::string& path) { return hub_->StillPresent(path); }
-bool SimBackend::WaitForChange(int timeout_ms) { return hub_->WaitForChange(timeout_ms); }
-void SimBackend::WakeWaiters() { hub_->WakeWaiters(); }
+bool SimBackend::StillPresent(const std::string& path) {
+  return hub_->StillPresent(path);
+}
+bool SimBackend::WaitForChange(int timeout_ms) {
+  return hub_->WaitForChange(timeout_ms);
+}
+void SimBackend::WakeWaiters() {
+  hub_->WakeWaiters();
+}
 
 }  // namespace quorlin::sim

@@ -2,11 +2,12 @@
 
 namespace quorlin::sim {
 
-SimHandle::SimHandle(std::shared_ptr<SimHub> hub, std::shared_ptr<SimPort> port,
-                     SimHandleInfo info)
+SimHandle::SimHandle(std::shared_ptr<SimHub> hub, std::shared_ptr<SimPort> port, SimHandleInfo info)
     : hub_(std::move(hub)), port_(std::move(port)), info_(std::move(info)) {}
 
-SimHandle::~SimHandle() { hub_->Close(port_.get()); }
+SimHandle::~SimHandle() {
+  hub_->Close(port_.get());
+}
 
 int SimHandle::Read(std::span<uint8_t> buffer, int timeout_ms) {
   return hub_->Read(*port_, buffer, timeout_ms);
@@ -17,6 +18,8 @@ int SimHandle::Write(std::span<const uint8_t> report, int /*timeout_ms*/) {
   return hub_->Write(*port_, report);
 }
 
-void SimHandle::Abort() { hub_->Abort(*port_); }
+void SimHandle::Abort() {
+  hub_->Abort(*port_);
+}
 
 }  // namespace quorlin::sim

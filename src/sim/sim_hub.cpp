@@ -94,8 +94,7 @@ bool SimHub::Enumerate(std::vector<device::HidInterfaceInfo>& out) {
   return true;
 }
 
-std::unique_ptr<device::HidHandle> SimHub::Open(const std::string& path,
-                                                device::HidOpenMode mode,
+std::unique_ptr<device::HidHandle> SimHub::Open(const std::string& path, device::HidOpenMode mode,
                                                 device::OpenError& error) {
   std::lock_guard lock(mutex_);
   const std::optional<CollectionSlot> slot = FindSlotLocked(path);
@@ -194,7 +193,8 @@ void SimHub::Abort(SimPort& port) {
 
 void SimHub::Close(const SimPort* port) {
   std::lock_guard lock(mutex_);
-  std::erase_if(ports_, [port](const std::shared_ptr<SimPort>& open) { return open.get() == port; });
+  std::erase_if(ports_,
+                [port](const std::shared_ptr<SimPort>& open) { return open.get() == port; });
 }
 
 bool SimHub::UsableLocked(const SimPort& port) const {

@@ -32,8 +32,7 @@ device::Frame ReadArea(const Request& request, std::span<const uint8_t> area, st
 }
 
 bool FitsInside(const Request& request, std::size_t area_size) {
-  return request.length <= kMaxData &&
-         std::size_t{request.address} + request.length <= area_size;
+  return request.length <= kMaxData && std::size_t{request.address} + request.length <= area_size;
 }
 
 // A write must lie wholly inside its area; otherwise nothing is written.

@@ -292,3 +292,25 @@ TEST(SharedNode, CommandsSkipEventReports) {
 
 }  // namespace
 }  // namespace quorlin::device
+
+namespace quorlin::device {
+namespace {
+
+// A reply that comes after the transaction gave up must not answer the next
+// frame.
+TEST(Transaction, LateReplyIsNotTakenForTheNextFrame) {
+  testing::SimLink s;
+  ASSERT_TRUE(s.Connect());
+  s.backend.SetReplyDelay(std::chrono::milliseconds(350));
+  DeviceInfo info;
+  // The first send's reply arrives during the second send's wait.
+  EXPECT_EQ(ReadDeviceInfo(s.link.Channel(), info), kOk);
+  s.backend.SetReplyDelay(std::chrono::milliseconds(0));
+  std::array<uint8_t, 56> lighting{};
+  ASSERT_EQ(ReadLightingArea(s.link.Channel(), 0, 56, lighting), kOk);
+  const auto memory = s.keyboard->Memory();
+  EXPECT_TRUE(std::equal(lighting.begin(), lighting.begin() + 42, memory.lighting.begin()));
+}
+
+}  // namespace
+}  // namespace quorlin::device

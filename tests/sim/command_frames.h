@@ -27,7 +27,9 @@ inline device::Frame Command(uint8_t command, uint8_t length, uint16_t address,
   return frame;
 }
 
-inline uint8_t Status(const device::Frame& reply) { return reply[device::kReplyStatusByte]; }
+inline uint8_t Status(const device::Frame& reply) {
+  return reply[device::kReplyStatusByte];
+}
 
 inline std::vector<uint8_t> ReplyData(const device::Frame& reply, std::size_t count) {
   return {reply.begin() + 8, reply.begin() + 8 + static_cast<std::ptrdiff_t>(count)};

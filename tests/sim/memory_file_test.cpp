@@ -18,9 +18,8 @@ class MemoryFileTest : public ::testing::Test {
  protected:
   void SetUp() override {
     folder_ = fs::temp_directory_path() /
-              ("sim_memory_" + std::string(::testing::UnitTest::GetInstance()
-                                               ->current_test_info()
-                                               ->name()));
+              ("sim_memory_" +
+               std::string(::testing::UnitTest::GetInstance()->current_test_info()->name()));
     fs::remove_all(folder_);
     fs::create_directories(folder_);
   }

@@ -64,8 +64,9 @@ class LayoutTest : public ::testing::TestWithParam<LayoutCase> {};
 
 TEST_P(LayoutTest, EnumerationListsBothCollections) {
   const LayoutCase& c = GetParam();
-  SimBackend backend(std::make_shared<VirtualKeyboard>(VirtualKeyboardOptions{.product_id = c.product}),
-                     {.shared_node = c.shared});
+  SimBackend backend(
+      std::make_shared<VirtualKeyboard>(VirtualKeyboardOptions{.product_id = c.product}),
+      {.shared_node = c.shared});
   std::vector<device::HidInterfaceInfo> found;
   ASSERT_TRUE(backend.Enumerate(found));
   ASSERT_EQ(found.size(), 2u);
@@ -85,8 +86,9 @@ TEST_P(LayoutTest, EnumerationListsBothCollections) {
 
 TEST_P(LayoutTest, DescriptorsDeclareTheReportsOfEachCollection) {
   const LayoutCase& c = GetParam();
-  SimBackend backend(std::make_shared<VirtualKeyboard>(VirtualKeyboardOptions{.product_id = c.product}),
-                     {.shared_node = c.shared});
+  SimBackend backend(
+      std::make_shared<VirtualKeyboard>(VirtualKeyboardOptions{.product_id = c.product}),
+      {.shared_node = c.shared});
   auto vendor = OpenOrDie(backend, c.vendor_path);
   auto consumer = OpenOrDie(backend, c.consumer_path, kReadOnly);
   std::string error;
@@ -96,7 +98,8 @@ TEST_P(LayoutTest, DescriptorsDeclareTheReportsOfEachCollection) {
 
   const auto vendor_parsed = device::ParseReportDescriptor(vendor->ReportDescriptor());
   ASSERT_TRUE(vendor_parsed);
-  const auto& v = vendor_parsed->collections.at(static_cast<std::size_t>(vendor->CollectionIndex()));
+  const auto& v =
+      vendor_parsed->collections.at(static_cast<std::size_t>(vendor->CollectionIndex()));
   EXPECT_EQ(std::tuple(v.usage_page, v.usage, v.input_report_length, v.output_report_length),
             std::tuple(0xFF1C, 0x92, 64, 64));
   const auto& e = parsed->collections.at(static_cast<std::size_t>(consumer->CollectionIndex()));

@@ -141,7 +141,8 @@ TEST(SimConcurrency, TransactionsAndEventsOnASharedNode) {
   }
   sender.join();
   const auto give_up = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (events_seen < kEvents && std::chrono::steady_clock::now() < give_up) std::this_thread::yield();
+  while (events_seen < kEvents && std::chrono::steady_clock::now() < give_up)
+    std::this_thread::yield();
   backend.Unplug();
   reader.join();
   EXPECT_EQ(replies, kTransactions);
