@@ -15,7 +15,8 @@ constexpr std::size_t kFnPosition = 106;
 constexpr std::size_t kFirstGKeyPosition = 108;
 
 void Put(device::DefaultKeyTable& table, std::size_t position, const KeyTableEntry& entry) {
-  WriteEntry(entry, std::span(table).subspan(position * kKeyTableEntrySize).first<kKeyTableEntrySize>());
+  WriteEntry(entry,
+             std::span(table).subspan(position * kKeyTableEntrySize).first<kKeyTableEntrySize>());
 }
 
 }  // namespace

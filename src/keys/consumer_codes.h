@@ -10,6 +10,7 @@ namespace quorlin::keys {
 inline constexpr uint8_t kFirstMediaDeviceCode = 0xC0;
 inline constexpr uint16_t kNoConsumerUsage = 0x0000;
 
+// Slots 18..31 hold no usage.
 inline constexpr std::array<uint16_t, 32> kConsumerCodes = {
     0x00E9,  // 0xC0 volume up
     0x00EA,  // 0xC1 volume down
@@ -29,7 +30,6 @@ inline constexpr std::array<uint16_t, 32> kConsumerCodes = {
     0x00B7,  // 0xCF stop
     0x00B6,  // 0xD0 previous track
     0x00B5,  // 0xD1 next track
-    // slots 18..31 hold no usage
 };
 
 // The media Device code of a consumer usage. Usage 0 marks the empty slots,

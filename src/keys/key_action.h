@@ -16,9 +16,9 @@ enum class KeyActionKind : uint16_t {
   kRunProgram = 3,  // param: pool offset of the path; host-side only
   kMacro = 4,       // param: macro identifier; aux: play count
   kStopMacro = 5,
-  kTextBlock = 6,   // param: pool offset of the text; host-side only
-  kMedia = 7,       // param: Media index
-  kFunction = 8,    // param: built-in function number 0..10
+  kTextBlock = 6,  // param: pool offset of the text; host-side only
+  kMedia = 7,      // param: Media index
+  kFunction = 8,   // param: built-in function number 0..10
 };
 
 inline constexpr int kFunctionCount = 11;

@@ -27,7 +27,9 @@ std::optional<uint8_t> WantedDeviceCode(int usage_class, uint16_t value) {
 
 }  // namespace
 
-std::span<const CatalogueEntry, kCatalogueSize> Catalogue() { return kCatalogue; }
+std::span<const CatalogueEntry, kCatalogueSize> Catalogue() {
+  return kCatalogue;
+}
 
 const CatalogueEntry* CatalogueEntryOf(KeyCode code) {
   const int index = KeyIndexFromCode(code);

@@ -18,7 +18,7 @@ struct CatalogueEntry {
   uint8_t vk = 0;                 // virtual key (keypad: with Num Lock on); 0xFF = none
   uint8_t alternate_vk = 0;       // virtual key with Num Lock off
   uint16_t pick_list_row = kNoPickListRow;
-  uint8_t device_code = 0;        // firmware code; 0 = none
+  uint8_t device_code = 0;  // firmware code; 0 = none
 };
 
 constexpr bool IsInUse(const CatalogueEntry& entry) {
@@ -36,8 +36,8 @@ enum class DeviceClass : int {
   kNone = 0,
   kSystemControl = 1,  // Generic Desktop
   kMouse = 2,
-  kKeyboard = 7,       // Keyboard/Keypad, also the media and office codes
-  kConsumer = 12,      // only as input to KeyFromUsage
+  kKeyboard = 7,   // Keyboard/Keypad, also the media and office codes
+  kConsumer = 12,  // only as input to KeyFromUsage
 };
 
 struct ClassifiedDeviceCode {

@@ -13,8 +13,8 @@ inline constexpr KeyCode kNoKey = 0x0000;
 
 // G-keys are not keys of the catalogue; their codes follow the extended range.
 inline constexpr KeyCode kFirstGKeyCode = 0x0200;
-inline constexpr int kGKeyCount = 18;       // what a key table can hold
-inline constexpr int kViewGKeyCount = 9;    // what the editors and the view address
+inline constexpr int kGKeyCount = 18;     // what a key table can hold
+inline constexpr int kViewGKeyCount = 9;  // what the editors and the view address
 
 // Catalogue slots 0..255; the per-key stores add the G-keys at 256..273.
 inline constexpr int kCatalogueSize = 256;
@@ -60,10 +60,14 @@ inline constexpr uint8_t kWheelDownStep = 0xFF;  // -1
 // Button mask of a mouse-button code, 0 for anything else.
 constexpr uint8_t MouseButtonMask(KeyCode code) {
   switch (code) {
-    case kMouseLeft: return kMouseLeftMask;
-    case kMouseRight: return kMouseRightMask;
-    case kMouseMiddle: return kMouseMiddleMask;
-    default: return 0;
+    case kMouseLeft:
+      return kMouseLeftMask;
+    case kMouseRight:
+      return kMouseRightMask;
+    case kMouseMiddle:
+      return kMouseMiddleMask;
+    default:
+      return 0;
   }
 }
 

@@ -8,7 +8,9 @@
 namespace quorlin::keys {
 namespace {
 
-constexpr bool IsContinuationByte(char c) { return (static_cast<unsigned char>(c) & 0xC0) == 0x80; }
+constexpr bool IsContinuationByte(char c) {
+  return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
+}
 
 }  // namespace
 

@@ -17,7 +17,9 @@ constexpr std::array<int, 115> kProfileButtonRecords = BuildProfileButtonRecords
 
 }  // namespace
 
-const std::array<int, 115>& ProfileButtonRecords() { return kProfileButtonRecords; }
+const std::array<int, 115>& ProfileButtonRecords() {
+  return kProfileButtonRecords;
+}
 
 void ClearProfileRecords(KeyActionStore& actions, TextSideTable& texts, int profile) {
   if (profile < 0 || profile >= kStorePages) return;

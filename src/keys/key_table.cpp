@@ -14,8 +14,7 @@ std::span<const uint8_t, kKeyTableEntrySize> EntryBytes(std::span<const uint8_t>
   return table.subspan(position * kKeyTableEntrySize).first<kKeyTableEntrySize>();
 }
 
-std::span<uint8_t, kKeyTableEntrySize> EntryBytes(std::span<uint8_t> table,
-                                                  std::size_t position) {
+std::span<uint8_t, kKeyTableEntrySize> EntryBytes(std::span<uint8_t> table, std::size_t position) {
   return table.subspan(position * kKeyTableEntrySize).first<kKeyTableEntrySize>();
 }
 
@@ -93,7 +92,8 @@ EncodedKeyTable EncodeKeyTable(const KeyActionPage& page, const device::Keyboard
                                std::span<const uint32_t> macro_ids) {
   const KeyTableShape shape = ShapeOf(variant);
   EncodedKeyTable table;
-  table.bytes.assign(defaults.begin(), defaults.begin() + static_cast<std::ptrdiff_t>(shape.length));
+  table.bytes.assign(defaults.begin(),
+                     defaults.begin() + static_cast<std::ptrdiff_t>(shape.length));
   for (std::size_t position = 0; position < shape.entries; ++position) {
     const KeyTableEntry default_entry = ReadEntry(EntryBytes(defaults, position));
     const KeyCode key = DecodeEntry(default_entry);
@@ -104,7 +104,8 @@ EncodedKeyTable EncodeKeyTable(const KeyActionPage& page, const device::Keyboard
                EntryBytes(std::span<uint8_t>(table.bytes), position));
   }
   if (kTiedCopyPosition < shape.entries) {
-    const KeyTableEntry tied = ReadEntry(EntryBytes(std::span<const uint8_t>(table.bytes), kTiedPosition));
+    const KeyTableEntry tied =
+        ReadEntry(EntryBytes(std::span<const uint8_t>(table.bytes), kTiedPosition));
     WriteEntry(tied, EntryBytes(std::span<uint8_t>(table.bytes), kTiedCopyPosition));
   }
   return table;

@@ -47,12 +47,18 @@ void WriteEntry(const KeyTableEntry& entry, std::span<uint8_t, kKeyTableEntrySiz
 
 KeyCode DecodeEntry(const KeyTableEntry& entry) {
   switch (entry.type) {
-    case entry_type::kMouse: return DecodeMouse(entry);
-    case entry_type::kKey: return DecodeKey(entry);
-    case entry_type::kConsumer: return KeyFromUsage(12, UsageOf(entry));
-    case entry_type::kSystem: return KeyFromUsage(1, UsageOf(entry));
-    case entry_type::kGKey: return DecodeGKey(entry);
-    default: return kNoKey;  // no function, firmware entries, unknown types
+    case entry_type::kMouse:
+      return DecodeMouse(entry);
+    case entry_type::kKey:
+      return DecodeKey(entry);
+    case entry_type::kConsumer:
+      return KeyFromUsage(12, UsageOf(entry));
+    case entry_type::kSystem:
+      return KeyFromUsage(1, UsageOf(entry));
+    case entry_type::kGKey:
+      return DecodeGKey(entry);
+    default:
+      return kNoKey;  // no function, firmware entries, unknown types
   }
 }
 

@@ -27,7 +27,9 @@ constexpr uint8_t ModifierBit(KeyCode code) {
   return 0;
 }
 
-constexpr bool IsModifierKey(KeyCode code) { return ModifierBit(code) != 0; }
+constexpr bool IsModifierKey(KeyCode code) {
+  return ModifierBit(code) != 0;
+}
 
 // The lowest set bit wins, so a combined mask names its first modifier.
 constexpr KeyCode KeyFromModifierBits(uint8_t bits) {

@@ -11,6 +11,7 @@
 
 namespace quorlin::keys {
 
+// clang-format off
 inline constexpr std::array<KeyCode, 106> kPickList = {
     // A .. Z
     0x01E, 0x030, 0x02E, 0x020, 0x012, 0x021, 0x022, 0x023, 0x017, 0x024, 0x025, 0x026, 0x032,
@@ -34,6 +35,7 @@ inline constexpr std::array<KeyCode, 106> kPickList = {
     // Left Ctrl, Shift, Alt, Windows, Right Ctrl, Shift, Alt, Windows
     0x01D, 0x02A, 0x038, 0x15B, 0x11D, 0x036, 0x138, 0x15C,
 };
+// clang-format on
 
 // Key code of the lowest-indexed catalogue entry on `row`, or 0.
 KeyCode PickListCode(int row);

@@ -19,7 +19,9 @@ constexpr bool IsExcludedVk(int vk) {
          (vk >= 0x97 && vk <= 0x9F);
 }
 
-constexpr uint8_t IndexOf(KeyCode code) { return static_cast<uint8_t>(KeyIndexFromCode(code)); }
+constexpr uint8_t IndexOf(KeyCode code) {
+  return static_cast<uint8_t>(KeyIndexFromCode(code));
+}
 
 constexpr std::array<uint8_t, 256> BuildVkMap() {
   std::array<uint8_t, 256> map{};
@@ -46,7 +48,9 @@ static_assert(kVkMap[0x24] == 0xC7, "the Alternate VK stays out of the map");
 
 }  // namespace
 
-const std::array<uint8_t, 256>& VkMap() { return kVkMap; }
+const std::array<uint8_t, 256>& VkMap() {
+  return kVkMap;
+}
 
 KeyCode KeyFromVk(uint32_t vk) {
   if (vk > 0xFF) return kNoKey;

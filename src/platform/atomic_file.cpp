@@ -30,7 +30,9 @@ std::string Describe(const fs::path& path, const std::string& what) {
 
 #ifdef QUORLIN_POSIX_FILES
 
-std::string ErrnoText() { return std::strerror(errno); }
+std::string ErrnoText() {
+  return std::strerror(errno);
+}
 
 bool WriteAll(int fd, std::span<const uint8_t> bytes) {
   while (!bytes.empty()) {
@@ -87,7 +89,8 @@ class StreamFileWriter final : public FileWriter {
       SetError(error, Describe(path, "cannot create file"));
       return false;
     }
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     out.flush();
     if (!out) {
       SetError(error, Describe(path, "cannot write file"));
@@ -103,14 +106,15 @@ void SyncFolder(const fs::path&) {}
 
 std::string RandomSuffix() {
   static std::atomic<uint64_t> counter{0};
-  uint64_t seed = static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
+  uint64_t entropy =
+      static_cast<uint64_t>(std::chrono::steady_clock::now().time_since_epoch().count());
   try {
     std::random_device device;
-    seed ^= (static_cast<uint64_t>(device()) << 32) ^ device();
+    entropy ^= (static_cast<uint64_t>(device()) << 32) ^ device();
   } catch (...) {
     // The clock and the counter still make the name unique in practice.
   }
-  std::mt19937_64 mix(seed + counter.fetch_add(1));
+  std::mt19937_64 mix(entropy + counter.fetch_add(1));
   char buffer[17];
   std::snprintf(buffer, sizeof buffer, "%016llx", static_cast<unsigned long long>(mix()));
   return buffer;
@@ -146,12 +150,11 @@ bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
   return WriteFileAtomically(target, bytes, error, SystemFileWriter());
 }
 
-bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
-                         std::string* error, FileWriter& writer) {
+bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes, std::string* error,
+                         FileWriter& writer) {
   const fs::path final_path = ResolveTarget(target);
   const fs::path folder = final_path.parent_path();
-  const fs::path temp =
-      folder / ("." + final_path.filename().string() + ".tmp-" + RandomSuffix());
+  const fs::path temp = folder / ("." + final_path.filename().string() + ".tmp-" + RandomSuffix());
   std::error_code ec;
   if (!writer.WriteNewFile(temp, bytes, error)) {
     fs::remove(temp, ec);

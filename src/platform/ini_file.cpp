@@ -117,21 +117,27 @@ std::string_view TrimRight(std::string_view s) {
   return last == std::string_view::npos ? std::string_view{} : s.substr(0, last + 1);
 }
 
-char AsciiLower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
+char AsciiLower(char c) {
+  return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+}
 
 bool SameName(std::string_view a, std::string_view b) {
-  return a.size() == b.size() &&
-         std::equal(a.begin(), a.end(), b.begin(),
-                    [](char x, char y) { return AsciiLower(x) == AsciiLower(y); });
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+           return AsciiLower(x) == AsciiLower(y);
+         });
 }
 
 bool HasEnclosingQuotes(std::string_view v) {
   return v.size() >= 2 && (v.front() == '"' || v.front() == '\'') && v.back() == v.front();
 }
 
-bool HasLineBreak(std::string_view s) { return s.find_first_of("\r\n") != std::string_view::npos; }
+bool HasLineBreak(std::string_view s) {
+  return s.find_first_of("\r\n") != std::string_view::npos;
+}
 
-bool HasOuterBlanks(std::string_view s) { return Trim(s).size() != s.size(); }
+bool HasOuterBlanks(std::string_view s) {
+  return Trim(s).size() != s.size();
+}
 
 bool IsStorableSection(std::string_view s) {
   return !s.empty() && !HasLineBreak(s) && !HasOuterBlanks(s) && s.find(']') == s.npos;
@@ -207,6 +213,7 @@ IniFile IniFile::Parse(std::span<const uint8_t> bytes) {
     text.assign(bytes.begin(), bytes.end());
   }
   std::string_view rest = text;
+  file.lines_.reserve(static_cast<std::size_t>(std::count(text.begin(), text.end(), '\n')) + 1);
   while (!rest.empty()) {
     const std::size_t nl = rest.find('\n');
     std::string_view body = rest.substr(0, nl);

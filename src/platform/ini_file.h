@@ -39,8 +39,8 @@ struct IniEntry {
   bool in_section = false;  // false for a key line before the first section
   std::string section;
   std::string key;
-  std::string value;        // as a lookup would give it, uncut
-  std::size_t line = 0;     // 1-based
+  std::string value;     // as a lookup would give it, uncut
+  std::size_t line = 0;  // 1-based
 };
 
 class IniFile {

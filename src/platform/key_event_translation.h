@@ -40,8 +40,8 @@ KeyMessage KeyMessageFromWindows(uint32_t vk, uint32_t scan_code, bool extended,
 // One row of the Linux table, for tools and tests that walk every key.
 struct EvdevKey {
   uint16_t evdev_code;
-  uint16_t scan;          // set-1 scan code, 0x100 = extended
-  uint8_t vk;             // with Num Lock on
+  uint16_t scan;  // set-1 scan code, 0x100 = extended
+  uint8_t vk;     // with Num Lock on
   uint8_t vk_num_lock_off;
 };
 std::span<const EvdevKey> EvdevKeys();

@@ -96,6 +96,8 @@ bool IniSettingsStore::WriteText(std::string_view key_path, std::string_view sec
   return WriteRaw(key_path, section, name, raw);
 }
 
-IniSettingsStore UserSettingsStore() { return IniSettingsStore(SettingsFilePath()); }
+IniSettingsStore UserSettingsStore() {
+  return IniSettingsStore(SettingsFilePath());
+}
 
 }  // namespace quorlin::platform

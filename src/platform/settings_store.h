@@ -31,8 +31,8 @@ class SettingsStore {
   // Nothing when the value is missing or is not a text.
   virtual std::optional<std::string> ReadText(std::string_view key_path, std::string_view section,
                                               std::string_view name) const = 0;
-  virtual bool WriteText(std::string_view key_path, std::string_view section,
-                         std::string_view name, std::string_view value) = 0;
+  virtual bool WriteText(std::string_view key_path, std::string_view section, std::string_view name,
+                         std::string_view value) = 0;
 };
 
 // The settings kept in one INI file: key path and section together name the

@@ -78,7 +78,9 @@ void OverrideUserFolders(std::optional<UserFolders> folders) {
   overrides.folders = std::move(folders);
 }
 
-fs::path SettingsFilePath() { return CurrentUserFolders().config / kSettingsFileName; }
+fs::path SettingsFilePath() {
+  return CurrentUserFolders().config / kSettingsFileName;
+}
 
 fs::path ExecutableDir() {
   std::error_code ec;

@@ -10,7 +10,7 @@ namespace {
 // able to ask for a gigabyte of padding.
 constexpr std::size_t kMaxWidth = 256;
 
-struct IntSpec {
+struct IntPlaceholder {
   bool left_align = false;
   bool zero_pad = false;
   std::size_t width = 0;
@@ -18,22 +18,31 @@ struct IntSpec {
   std::size_t length = 0;  // characters of the placeholder after the '%'
 };
 
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
+}
 
-bool IsIntConversion(char c) { return c == 'd' || c == 'i' || c == 'u' || c == 'x' || c == 'X'; }
+bool IsIntConversion(char c) {
+  return c == 'd' || c == 'i' || c == 'u' || c == 'x' || c == 'X';
+}
 
 // Reads "[flags][width]conv" starting just after a '%'.
-bool ParseIntSpec(std::string_view rest, IntSpec* spec) {
+bool ParseIntPlaceholder(std::string_view rest, IntPlaceholder* placeholder) {
   std::size_t i = 0;
   for (; i < rest.size() && (rest[i] == '0' || rest[i] == '-'); ++i) {
-    (rest[i] == '-' ? spec->left_align : spec->zero_pad) = true;
+    if (rest[i] == '-') {
+      placeholder->left_align = true;
+    } else {
+      placeholder->zero_pad = true;
+    }
   }
   for (; i < rest.size() && IsDigit(rest[i]); ++i) {
-    spec->width = std::min(kMaxWidth, spec->width * 10 + static_cast<std::size_t>(rest[i] - '0'));
+    placeholder->width =
+        std::min(kMaxWidth, placeholder->width * 10 + static_cast<std::size_t>(rest[i] - '0'));
   }
   if (i >= rest.size() || !IsIntConversion(rest[i])) return false;
-  spec->conversion = rest[i];
-  spec->length = i + 1;
+  placeholder->conversion = rest[i];
+  placeholder->length = i + 1;
   return true;
 }
 
@@ -48,20 +57,20 @@ std::string Digits(unsigned long long magnitude, unsigned base, bool upper) {
   return out;
 }
 
-std::string FormatInt(const IntSpec& spec, long long value) {
-  const bool is_signed = spec.conversion == 'd' || spec.conversion == 'i';
+std::string FormatInt(const IntPlaceholder& placeholder, long long value) {
+  const bool is_signed = placeholder.conversion == 'd' || placeholder.conversion == 'i';
   const bool negative = is_signed && value < 0;
   // Negating in unsigned arithmetic keeps LLONG_MIN well defined.
   const auto bits = static_cast<unsigned long long>(value);
   const unsigned long long magnitude = negative ? 0ULL - bits : bits;
-  const bool hex = spec.conversion == 'x' || spec.conversion == 'X';
-  std::string body = Digits(magnitude, hex ? 16 : 10, spec.conversion == 'X');
+  const bool hex = placeholder.conversion == 'x' || placeholder.conversion == 'X';
+  std::string body = Digits(magnitude, hex ? 16 : 10, placeholder.conversion == 'X');
   const std::string sign = negative ? "-" : "";
   const std::size_t used = sign.size() + body.size();
-  if (used >= spec.width) return sign + body;
-  const std::size_t pad = spec.width - used;
-  if (spec.left_align) return sign + body + std::string(pad, ' ');
-  if (spec.zero_pad) return sign + std::string(pad, '0') + body;
+  if (used >= placeholder.width) return sign + body;
+  const std::size_t pad = placeholder.width - used;
+  if (placeholder.left_align) return sign + body + std::string(pad, ' ');
+  if (placeholder.zero_pad) return sign + std::string(pad, '0') + body;
   return std::string(pad, ' ') + sign + body;
 }
 
@@ -101,10 +110,10 @@ std::string Expand(std::string_view tmpl, Substitute try_substitute) {
 
 std::string FormatWithInt(std::string_view tmpl, long long value) {
   return Expand(tmpl, [value](std::string_view rest, std::string* out) -> std::size_t {
-    IntSpec spec;
-    if (!ParseIntSpec(rest, &spec)) return 0;
-    *out += FormatInt(spec, value);
-    return spec.length;
+    IntPlaceholder placeholder;
+    if (!ParseIntPlaceholder(rest, &placeholder)) return 0;
+    *out += FormatInt(placeholder, value);
+    return placeholder.length;
   });
 }
 

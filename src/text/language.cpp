@@ -7,8 +7,8 @@
 namespace quorlin::text {
 namespace {
 
-std::string Lookup(const std::filesystem::path& dir, std::string_view section,
-                   std::string_view key, int index) {
+std::string Lookup(const std::filesystem::path& dir, std::string_view section, std::string_view key,
+                   int index) {
   return platform::ReadProfileString(LanguageFilePath(dir, index), section, key, kMissingText,
                                      platform::kLookupBufferSize);
 }
@@ -72,9 +72,13 @@ LanguageFiles::LanguageFiles(std::filesystem::path dir, platform::SettingsStore&
                              SystemLanguageProvider system)
     : dir_(std::move(dir)), store_(&store), system_(std::move(system)) {}
 
-uint32_t LanguageFiles::CurrentId() const { return CurrentLanguageId(*store_, system_); }
+uint32_t LanguageFiles::CurrentId() const {
+  return CurrentLanguageId(*store_, system_);
+}
 
-int LanguageFiles::CurrentIndex() const { return CurrentLanguageIndex(*store_, system_); }
+int LanguageFiles::CurrentIndex() const {
+  return CurrentLanguageIndex(*store_, system_);
+}
 
 int LanguageFiles::Choose(int position) {
   const int index = ClampLanguageIndex(position);

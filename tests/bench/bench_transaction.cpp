@@ -39,7 +39,7 @@ void BM_TransactionOverhead(benchmark::State& state) {
     b.backend.ClearReceivedFrames();
   }
   state.counters["us_per_transaction"] =
-      benchmark::Counter(1e6 * static_cast<double>(state.iterations()),
+      benchmark::Counter(1e-6 * static_cast<double>(state.iterations()),
                          benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
 }
 BENCHMARK(BM_TransactionOverhead)->Unit(benchmark::kMicrosecond);

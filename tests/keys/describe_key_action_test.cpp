@@ -1,6 +1,7 @@
+#include "keys/describe_key_action.h"
+
 #include <gtest/gtest.h>
 
-#include "keys/describe_key_action.h"
 #include "fake_text_source.h"
 
 namespace quorlin::keys {
@@ -20,11 +21,17 @@ testing::FakeTextSource Texts() {
                                   {"FUNC_KEY_DESC11", "Reset"}});
 }
 
-std::string MacroName(uint32_t id) { return id == 4 ? "Combo" : ""; }
+std::string MacroName(uint32_t id) {
+  return id == 4 ? "Combo" : "";
+}
 
 TEST(DescribeKeyAction, EveryKind) {
   const auto texts = Texts();
-  struct Case { KeyAction action; std::string text; bool assigned; };
+  struct Case {
+    KeyAction action;
+    std::string text;
+    bool assigned;
+  };
   const Case cases[] = {
       {{.kind = KeyActionKind::kDefault, .param = 5}, "A", false},
       {{.kind = KeyActionKind::kDisabled}, "A [", true},

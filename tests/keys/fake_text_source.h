@@ -1,9 +1,11 @@
 #pragma once
 // A language file in memory: missing keys read "#Error" like the real one.
 
+#include <initializer_list>
 #include <map>
 #include <string>
 #include <string_view>
+#include <utility>
 
 #include "text/text_source.h"
 
@@ -12,8 +14,8 @@ namespace quorlin::keys::testing {
 class FakeTextSource : public text::TextSource {
  public:
   FakeTextSource() = default;
-  explicit FakeTextSource(std::map<std::string, std::string, std::less<>> texts)
-      : texts_(std::move(texts)) {}
+  FakeTextSource(std::initializer_list<std::pair<const std::string, std::string>> texts)
+      : texts_(texts) {}
 
   void Set(std::string key, std::string value) { texts_[std::move(key)] = std::move(value); }
 

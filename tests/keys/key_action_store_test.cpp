@@ -1,18 +1,22 @@
+#include "keys/key_action_store.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <vector>
 
 #include "keys/key_action.h"
-#include "keys/key_action_store.h"
 #include "keys/text_side_table.h"
 
 namespace quorlin::keys {
 namespace {
 
 TEST(KeyAction, LittleEndianLayout) {
-  const KeyAction action{.kind = KeyActionKind::kMacro, .aux = 0x0203, .param = 0x07060504,
-                         .selection_flag = 0x0B0A0908, .reserved = 0x0F0E0D0C};
+  const KeyAction action{.kind = KeyActionKind::kMacro,
+                         .aux = 0x0203,
+                         .param = 0x07060504,
+                         .selection_flag = 0x0B0A0908,
+                         .reserved = 0x0F0E0D0C};
   std::array<uint8_t, kKeyActionSize> bytes{};
   EncodeKeyAction(action, bytes);
   EXPECT_EQ(bytes, (std::array<uint8_t, 16>{4, 0, 3, 2, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15}));
@@ -29,7 +33,10 @@ TEST(KeyAction, UnknownKindIsKeptAsRead) {
 }
 
 TEST(KeyActionStore, GKeyCodes) {
-  struct Case { int record; uint16_t code; };
+  struct Case {
+    int record;
+    uint16_t code;
+  };
   for (const Case& c : {Case{255, 0}, Case{256, 0x0301}, Case{264, 0x0309}, Case{265, 0x1301},
                         Case{273, 0x1309}, Case{274, 0}}) {
     EXPECT_EQ(GKeyCodeOfRecord(c.record), c.code) << c.record;
@@ -64,7 +71,7 @@ TEST(KeyActionStore, RecordsSitAtPageAndRecordOffsets) {
 TEST(TextSideTable, KeepsTheTotalOfPooledLengths) {
   TextSideTable texts;
   texts.Set(StoreRecordNumber(1, 0x1E), u"notepad");  // (7 + 1) * 2
-  texts.Set(StoreRecordNumber(0, 3), u"");             // a terminator alone
+  texts.Set(StoreRecordNumber(0, 3), u"");            // a terminator alone
   EXPECT_EQ(texts.LengthBytes(StoreRecordNumber(1, 0x1E)), 16u);
   EXPECT_EQ(texts.LengthBytes(3), 2u);
   EXPECT_EQ(texts.TotalBytes(), 18u);

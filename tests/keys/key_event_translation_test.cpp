@@ -1,10 +1,11 @@
+#include "platform/key_event_translation.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
 
 #include "keys/key_catalogue.h"
 #include "keys/vk_map.h"
-#include "platform/key_event_translation.h"
 
 namespace quorlin::keys {
 namespace {
@@ -21,7 +22,9 @@ KeyCode Captured(uint16_t evdev, KeyEventState state = {}) {
   return KeyFromKeyMessage(message->vk, message->lparam);
 }
 
-bool IsPointerOrOfficeFunction(KeyCode code) { return code >= 0x016E && code <= 0x017E; }
+bool IsPointerOrOfficeFunction(KeyCode code) {
+  return code >= 0x016E && code <= 0x017E;
+}
 
 TEST(KeyEventTranslation, EveryKeyboardKeyOfTheCatalogueCanBeCaptured) {
   std::set<KeyCode> captured;
@@ -47,14 +50,19 @@ TEST(KeyEventTranslation, EveryKeyboardKeyOfTheCatalogueCanBeCaptured) {
 }
 
 TEST(KeyEventTranslation, KeysThatDependOnState) {
-  struct Case { uint16_t evdev; KeyEventState state; KeyCode key; uint32_t vk; };
+  struct Case {
+    uint16_t evdev;
+    KeyEventState state;
+    KeyCode key;
+    uint32_t vk;
+  };
   for (const Case& c : {
-           Case{71, {.num_lock_on = true}, 0x0047, 0x67},   // keypad 7
-           Case{71, {.num_lock_on = false}, 0x0047, 0x24},  // ... as Home
-           Case{76, {.num_lock_on = false}, 0x004C, 0x0C},  // keypad 5 as Clear
-           Case{83, {.num_lock_on = false}, 0x0053, 0x2E},  // keypad point as Delete
-           Case{102, {.num_lock_on = false}, 0x0147, 0x24}, // Home stays Home
-           Case{96, {.num_lock_on = false}, 0x011C, 0x0D},  // keypad Enter
+           Case{71, {.num_lock_on = true}, 0x0047, 0x67},    // keypad 7
+           Case{71, {.num_lock_on = false}, 0x0047, 0x24},   // ... as Home
+           Case{76, {.num_lock_on = false}, 0x004C, 0x0C},   // keypad 5 as Clear
+           Case{83, {.num_lock_on = false}, 0x0053, 0x2E},   // keypad point as Delete
+           Case{102, {.num_lock_on = false}, 0x0147, 0x24},  // Home stays Home
+           Case{96, {.num_lock_on = false}, 0x011C, 0x0D},   // keypad Enter
            Case{kEvdevNumLock, {}, 0x0145, 0x90},
            Case{kEvdevLeftShift, {}, 0x002A, 0xA0},
            Case{kEvdevRightShift, {}, 0x0036, 0xA1},
@@ -90,7 +98,12 @@ TEST(KeyEventTranslation, XkbScanCodesAreEvdevPlusEight) {
 }
 
 TEST(KeyEventTranslation, WindowsPairsPassThrough) {
-  struct Case { uint32_t vk; uint32_t scan; bool extended; KeyCode key; };
+  struct Case {
+    uint32_t vk;
+    uint32_t scan;
+    bool extended;
+    KeyCode key;
+  };
   for (const Case& c : {Case{0xA1, 0x36, false, 0x0036}, Case{0x10, 0x36, false, 0x0036},
                         Case{0x2C, 0x37, true, 0x0137}, Case{0x2C, 0x54, false, 0x0054},
                         Case{0x13, 0x45, false, 0x0045}, Case{0x90, 0x45, true, 0x0145},

@@ -1,10 +1,11 @@
+#include "keys/key_name.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
 #include <filesystem>
 #include <string>
 
-#include "keys/key_name.h"
 #include "fake_text_source.h"
 
 namespace quorlin::keys {
@@ -27,14 +28,16 @@ std::string NameIn(std::size_t capacity, KeyCode code, const text::TextSource& t
 
 TEST(KeyName, NamesAndFallbacks) {
   const auto texts = Texts();
-  struct Case { KeyCode code; std::string name; };
-  for (const Case& c : {Case{0x001E, "A"},
-                        Case{0x0064, "Key 100"},     // F13: empty Resource key
-                        Case{0x0055, "Key 85"},      // no entry
-                        Case{0x0030, "Key 48"},      // entry whose text is empty
-                        Case{0x0203, "Key 515"},     // G-keys have no entry
-                        Case{0xFFFF, "Key 65535"},   // unsigned 16-bit
-                        Case{0x0010, "#Error"}}) {   // missing text stays visible
+  struct Case {
+    KeyCode code;
+    std::string name;
+  };
+  for (const Case& c : {Case{0x001E, "A"}, Case{0x0064, "Key 100"},  // F13: empty Resource key
+                        Case{0x0055, "Key 85"},                      // no entry
+                        Case{0x0030, "Key 48"},                      // entry whose text is empty
+                        Case{0x0203, "Key 515"},                     // G-keys have no entry
+                        Case{0xFFFF, "Key 65535"},                   // unsigned 16-bit
+                        Case{0x0010, "#Error"}}) {                   // missing text stays visible
     EXPECT_EQ(NameIn(kNameBufferSize, c.code, texts), c.name) << std::hex << c.code;
   }
 }

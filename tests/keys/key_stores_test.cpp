@@ -1,11 +1,11 @@
+#include "keys/key_stores.h"
+
 #include <gtest/gtest.h>
 
 #include <set>
-#include <thread>
 #include <vector>
 
 #include "keys/key_button_list.h"
-#include "keys/key_stores.h"
 
 namespace quorlin::keys {
 namespace {
@@ -21,8 +21,10 @@ class RecordingView : public KeyTooltipView {
     // unlocked and already cleared.
     store_.With([&](WorkingContents& working) {
       for (int index : key_indexes) {
-        seen_kinds_.insert(working.actions.pages[static_cast<std::size_t>(profile)]
-                               [static_cast<std::size_t>(index)].kind);
+        seen_kinds_.insert(
+            working.actions
+                .pages[static_cast<std::size_t>(profile)][static_cast<std::size_t>(index)]
+                .kind);
       }
     });
   }
@@ -74,20 +76,6 @@ TEST(ClearProfileActions, IgnoresPagesOutsideTheStore) {
   ClearProfileActions(store, 4, view);
   ClearProfileActions(store, -1, view);
   EXPECT_EQ(view.profile_, -1);
-}
-
-TEST(Guarded, SerialisesWriters) {
-  AppliedStore store;
-  std::vector<std::thread> threads;
-  for (int t = 0; t < 4; ++t) {
-    threads.emplace_back([&] {
-      for (int i = 0; i < 1000; ++i) {
-        store.With([](AppliedContents& applied) { applied.actions.pages[0][0].param++; });
-      }
-    });
-  }
-  for (auto& thread : threads) thread.join();
-  EXPECT_EQ(store.Lock()->actions.pages[0][0].param, 4000u);
 }
 
 }  // namespace

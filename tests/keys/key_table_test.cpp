@@ -1,11 +1,19 @@
+#include "keys/key_table.h"
+
 #include <gtest/gtest.h>
 
 #include <array>
+#include <ostream>
 #include <vector>
 
 #include "keys/built_in_default_key_table.h"
 #include "keys/key_button_list.h"
-#include "keys/key_table.h"
+
+namespace quorlin::device {
+void PrintTo(const KeyboardVariant& variant, std::ostream* out) {
+  *out << "product " << std::hex << variant.product_id;
+}
+}  // namespace quorlin::device
 
 namespace quorlin::keys {
 namespace {
@@ -48,22 +56,28 @@ class KeyTableTest : public ::testing::TestWithParam<KeyboardVariant> {
   const std::size_t entries_ = static_cast<std::size_t>(variant_.key_count);
 };
 
+std::string VariantName(const ::testing::TestParamInfo<KeyboardVariant>& variant) {
+  return variant.param.key_count == 126 ? "Product0000" : "Product5000";
+}
+
 INSTANTIATE_TEST_SUITE_P(BothVariants, KeyTableTest,
                          ::testing::Values(device::kVariant0000, device::kVariant5000),
-                         [](const auto& info) { return info.param.key_count == 126 ? "Small" : "Large"; });
+                         VariantName);
 
 TEST(DecodeEntry, EveryEntryType) {
-  struct Case { KeyTableEntry entry; KeyCode key; };
-  for (const Case& c : {Case{{0x00, 0x00, 0x00}, 0},
-                        Case{{0x01, 0x01, 0x01}, 0x0171}, Case{{0x01, 0x01, 0x02}, 0x0172},
-                        Case{{0x01, 0x01, 0x04}, 0x0173}, Case{{0x01, 0x01, 0x03}, 0},
-                        Case{{0x01, 0x05, 0x01}, 0x0161}, Case{{0x01, 0x05, 0xFF}, 0x0162},
-                        Case{{0x01, 0x05, 0x02}, 0},      Case{{0x01, 0x02, 0x01}, 0},
-                        Case{{0x02, 0x01, 0x22}, 0x002A}, Case{{0x02, 0x01, 0x00}, 0},
-                        Case{{0x02, 0x02, 0x48}, 0x0045}, Case{{0x02, 0x02, 0xE5}, 0x0036},
-                        Case{{0x02, 0x02, 0x00}, 0},      Case{{0x02, 0x03, 0x04}, 0},
-                        Case{{0x03, 0xE9, 0x00}, 0x0130}, Case{{0x03, 0x34, 0x12}, 0},
-                        Case{{0x03, 0x00, 0x00}, 0},
+  struct Case {
+    KeyTableEntry entry;
+    KeyCode key;
+  };
+  for (const Case& c : {Case{{0x00, 0x00, 0x00}, 0},      Case{{0x01, 0x01, 0x01}, 0x0171},
+                        Case{{0x01, 0x01, 0x02}, 0x0172}, Case{{0x01, 0x01, 0x04}, 0x0173},
+                        Case{{0x01, 0x01, 0x03}, 0},      Case{{0x01, 0x05, 0x01}, 0x0161},
+                        Case{{0x01, 0x05, 0xFF}, 0x0162}, Case{{0x01, 0x05, 0x02}, 0},
+                        Case{{0x01, 0x02, 0x01}, 0},      Case{{0x02, 0x01, 0x22}, 0x002A},
+                        Case{{0x02, 0x01, 0x00}, 0},      Case{{0x02, 0x02, 0x48}, 0x0045},
+                        Case{{0x02, 0x02, 0xE5}, 0x0036}, Case{{0x02, 0x02, 0x00}, 0},
+                        Case{{0x02, 0x03, 0x04}, 0},      Case{{0x03, 0xE9, 0x00}, 0x0130},
+                        Case{{0x03, 0x34, 0x12}, 0},      Case{{0x03, 0x00, 0x00}, 0},
                         Case{{0x04, 0x81, 0x00}, 0x015E}, Case{{0x04, 0x84, 0x00}, 0},
                         Case{{0x05, 0x00, 0x00}, 0},      Case{{0x05, 0x01, 0x00}, 0},
                         Case{{0x06, 0xA2, 0x01}, 0x0200}, Case{{0x06, 0xA2, 0x12}, 0x0211},
@@ -76,7 +90,8 @@ TEST(DecodeEntry, EveryEntryType) {
 
 TEST_P(KeyTableTest, EmptyPageReproducesDefaultsExceptTheTiedCopy) {
   device::DefaultKeyTable defaults = defaults_;
-  for (std::size_t at = entries_ * 3; at < defaults.size(); ++at) defaults[at] = static_cast<uint8_t>(at);
+  for (std::size_t at = entries_ * 3; at < defaults.size(); ++at)
+    defaults[at] = static_cast<uint8_t>(at);
   PutEntry(defaults, kTiedCopyPosition, {0x05, 0x00, 0x00});
 
   const EncodedKeyTable table = EncodeKeyTable(EmptyPage(), variant_, defaults, kMacroIds);
@@ -92,7 +107,11 @@ TEST_P(KeyTableTest, EmptyPageReproducesDefaultsExceptTheTiedCopy) {
 TEST_P(KeyTableTest, EncodesEveryKindAtRightShift) {
   const KeyTableEntry own = SingleKeyEntry(kRightShift);
   ASSERT_EQ(own, (KeyTableEntry{0x02, 0x01, 0x20}));
-  struct Case { KeyAction action; KeyTableEntry entry; bool macro; };
+  struct Case {
+    KeyAction action;
+    KeyTableEntry entry;
+    bool macro;
+  };
   const Case cases[] = {
       {Action(KeyActionKind::kDefault), own, false},
       {Action(KeyActionKind::kDisabled), {0x00, 0x00, 0x00}, false},
@@ -152,7 +171,10 @@ TEST_P(KeyTableTest, TiedPositionsCarryTheSameFunction) {
 }
 
 TEST_P(KeyTableTest, DecodesEveryEntryTypeAtRightShift) {
-  struct Case { KeyTableEntry entry; KeyAction action; };
+  struct Case {
+    KeyTableEntry entry;
+    KeyAction action;
+  };
   const Case cases[] = {
       {{0x02, 0x01, 0x20}, Action(KeyActionKind::kDefault)},  // equal to the default
       {{0x00, 0x00, 0x00}, Action(KeyActionKind::kDisabled)},
@@ -221,7 +243,11 @@ TEST_P(KeyTableTest, ShortDeviceTableChangesNothing) {
 }
 
 TEST_P(KeyTableTest, DecodeOfEncodeGivesBackTheAction) {
-  struct Case { KeyCode key; KeyAction action; KeyAction back; };
+  struct Case {
+    KeyCode key;
+    KeyAction action;
+    KeyAction back;
+  };
   const auto same = [](KeyCode key, KeyAction action) { return Case{key, action, action}; };
   const Case cases[] = {
       same(0x001E, Action(KeyActionKind::kSingleKey, 0x0030)),
@@ -245,8 +271,10 @@ TEST_P(KeyTableTest, DecodeOfEncodeGivesBackTheAction) {
       {0x0032, Action(KeyActionKind::kSingleKey, 0x015E), Action(KeyActionKind::kDisabled)},
       {0x0031, Action(KeyActionKind::kMacro, 3, 5), Action(KeyActionKind::kMacro, 3)},
       {0x0018, Action(KeyActionKind::kMacro, 50), Action(KeyActionKind::kMacro, 1)},
-      {0x0019, Action(KeyActionKind::kSingleKey, 0x0146), Action(KeyActionKind::kSingleKey, 0x0045)},
-      {0x0010, Action(KeyActionKind::kSingleKey, 0x0136), Action(KeyActionKind::kSingleKey, 0x0036)},
+      {0x0019, Action(KeyActionKind::kSingleKey, 0x0146),
+       Action(KeyActionKind::kSingleKey, 0x0045)},
+      {0x0010, Action(KeyActionKind::kSingleKey, 0x0136),
+       Action(KeyActionKind::kSingleKey, 0x0036)},
       {0x0013, Action(KeyActionKind::kSingleKey, 0x0013), Action(KeyActionKind::kDefault)},
   };
   KeyActionPage page = EmptyPage();
@@ -273,7 +301,8 @@ TEST_P(KeyTableTest, BuiltInDefaultsNameEveryViewKeyAndTheGKeys) {
   EXPECT_EQ(DecodeEntry(EntryAt(defaults_, 106)), kNoKey);  // Fn
   EXPECT_EQ(EntryAt(defaults_, kTiedCopyPosition), EntryAt(defaults_, kTiedPosition));
   for (int g = 1; g <= kGKeyCount; ++g) PositionOf(GKeyCode(g), defaults_);
-  for (std::size_t at = entries_ * 3; at < defaults_.size(); ++at) EXPECT_EQ(defaults_[at], 0) << at;
+  for (std::size_t at = entries_ * 3; at < defaults_.size(); ++at)
+    EXPECT_EQ(defaults_[at], 0) << at;
 }
 
 TEST(KeyTableShape, StaysInsideTheBlock) {

@@ -14,7 +14,9 @@ namespace {
 
 namespace fs = std::filesystem;
 
-std::vector<uint8_t> Bytes(std::string_view s) { return {s.begin(), s.end()}; }
+std::vector<uint8_t> Bytes(std::string_view s) {
+  return {s.begin(), s.end()};
+}
 
 std::string ReadText(const fs::path& path) {
   std::vector<uint8_t> bytes;

@@ -23,7 +23,9 @@ std::vector<uint8_t> Bytes(const fs::path& path) {
   return bytes;
 }
 
-std::string Text(const std::vector<uint8_t>& bytes) { return std::string(bytes.begin(), bytes.end()); }
+std::string Text(const std::vector<uint8_t>& bytes) {
+  return std::string(bytes.begin(), bytes.end());
+}
 
 // ---- lookups in odd files ---------------------------------------------------
 
@@ -44,32 +46,31 @@ TEST_P(OddFileTest, FindsWhatTheWindowsReaderFinds) {
 
 INSTANTIATE_TEST_SUITE_P(
     Samples, OddFileTest,
-    testing::Values(
-        SampleLookup{"no_final_newline.ini", "TEXT", "LAST", "no newline at the end"},
-        SampleLookup{"crlf.ini", "TEXT", "GREETING", "Hello"},
-        SampleLookup{"crlf.ini", "TEXT", "EMPTY", ""},
-        SampleLookup{"crlf.ini", "light", "speed", "Fast"},
-        SampleLookup{"blanks_around_equals.ini", "TEXT", "SPACED", "value with blanks"},
-        SampleLookup{"blanks_around_equals.ini", "TEXT", "TABBED", "value"},
-        SampleLookup{"blanks_around_equals.ini", "TEXT", "NONE", ""},
-        SampleLookup{"blanks_around_equals.ini", "TEXT", "QUOTED", "  kept blanks  "},
-        SampleLookup{"blanks_around_equals.ini", "TEXT", "HALF", "\"only one quote"},
-        SampleLookup{"blanks_around_equals.ini", "TEXT", "EQUALS", "a=b=c"},
-        SampleLookup{"duplicate_keys.ini", "TEXT", "KEY", "first"},
-        SampleLookup{"duplicate_keys.ini", "TEXT", "ONLY_LATER", std::nullopt},
-        SampleLookup{"key_before_section.ini", "TEXT", "ORPHAN", std::nullopt},
-        SampleLookup{"key_before_section.ini", "", "ORPHAN", std::nullopt},
-        SampleLookup{"key_before_section.ini", "TEXT", "INSIDE", "yes"},
-        SampleLookup{"value_only_blanks.ini", "TEXT", "BLANKS", ""},
-        SampleLookup{"value_only_blanks.ini", "TEXT", "TABS", ""},
-        SampleLookup{"value_only_blanks.ini", "TEXT", "MISSING", std::nullopt},
-        SampleLookup{"utf8_bom.ini", "TEXT", "WORD", "Übernehmen"},
-        SampleLookup{"utf16le_bom.ini", "TEXT", "WORD", "Übernehmen"},
-        SampleLookup{"utf16le_bom.ini", "TEXT", "EMOJI", "\xF0\x9F\x8E\xAE pad"},
-        SampleLookup{"comments_and_junk.ini", "TEXT", "COMMENTED", std::nullopt},
-        SampleLookup{"comments_and_junk.ini", "TEXT", "; comment", std::nullopt},
-        SampleLookup{"comments_and_junk.ini", "UNCLOSED", "AFTER", "unclosed header"},
-        SampleLookup{"comments_and_junk.ini", "SPACED", "INNER", "yes"}));
+    testing::Values(SampleLookup{"no_final_newline.ini", "TEXT", "LAST", "no newline at the end"},
+                    SampleLookup{"crlf.ini", "TEXT", "GREETING", "Hello"},
+                    SampleLookup{"crlf.ini", "TEXT", "EMPTY", ""},
+                    SampleLookup{"crlf.ini", "light", "speed", "Fast"},
+                    SampleLookup{"blanks_around_equals.ini", "TEXT", "SPACED", "value with blanks"},
+                    SampleLookup{"blanks_around_equals.ini", "TEXT", "TABBED", "value"},
+                    SampleLookup{"blanks_around_equals.ini", "TEXT", "NONE", ""},
+                    SampleLookup{"blanks_around_equals.ini", "TEXT", "QUOTED", "  kept blanks  "},
+                    SampleLookup{"blanks_around_equals.ini", "TEXT", "HALF", "\"only one quote"},
+                    SampleLookup{"blanks_around_equals.ini", "TEXT", "EQUALS", "a=b=c"},
+                    SampleLookup{"duplicate_keys.ini", "TEXT", "KEY", "first"},
+                    SampleLookup{"duplicate_keys.ini", "TEXT", "ONLY_LATER", std::nullopt},
+                    SampleLookup{"key_before_section.ini", "TEXT", "ORPHAN", std::nullopt},
+                    SampleLookup{"key_before_section.ini", "", "ORPHAN", std::nullopt},
+                    SampleLookup{"key_before_section.ini", "TEXT", "INSIDE", "yes"},
+                    SampleLookup{"value_only_blanks.ini", "TEXT", "BLANKS", ""},
+                    SampleLookup{"value_only_blanks.ini", "TEXT", "TABS", ""},
+                    SampleLookup{"value_only_blanks.ini", "TEXT", "MISSING", std::nullopt},
+                    SampleLookup{"utf8_bom.ini", "TEXT", "WORD", "Übernehmen"},
+                    SampleLookup{"utf16le_bom.ini", "TEXT", "WORD", "Übernehmen"},
+                    SampleLookup{"utf16le_bom.ini", "TEXT", "EMOJI", "\xF0\x9F\x8E\xAE pad"},
+                    SampleLookup{"comments_and_junk.ini", "TEXT", "COMMENTED", std::nullopt},
+                    SampleLookup{"comments_and_junk.ini", "TEXT", "; comment", std::nullopt},
+                    SampleLookup{"comments_and_junk.ini", "UNCLOSED", "AFTER", "unclosed header"},
+                    SampleLookup{"comments_and_junk.ini", "SPACED", "INNER", "yes"}));
 
 TEST(IniFileTest, EverySampleFileIsWrittenBackByteForByte) {
   int count = 0;
@@ -172,8 +173,8 @@ INSTANTIATE_TEST_SUITE_P(
         SetCase{"InPlaceKeepsTheFilesSpelling", "[Sec]\n  MyKey = old\n", "SEC", "MYKEY", "new",
                 "[Sec]\nMyKey=new\n"},
         SetCase{"FirstOfDuplicates", "[A]\nK=1\nK=2\n", "A", "K", "x", "[A]\nK=x\nK=2\n"},
-        SetCase{"NewKeyAfterTheSectionsLastKey", "[A]\nX=1\n\n; about B\n[B]\nY=2\n", "A", "K",
-                "v", "[A]\nX=1\nK=v\n\n; about B\n[B]\nY=2\n"},
+        SetCase{"NewKeyAfterTheSectionsLastKey", "[A]\nX=1\n\n; about B\n[B]\nY=2\n", "A", "K", "v",
+                "[A]\nX=1\nK=v\n\n; about B\n[B]\nY=2\n"},
         SetCase{"NewKeyInEmptySection", "[A]\n[B]\n", "A", "K", "v", "[A]\nK=v\n[B]\n"},
         SetCase{"NewSectionAtTheEnd", "[A]\nX=1\n", "B", "K", "v", "[A]\nX=1\n[B]\nK=v\n"},
         SetCase{"NoFinalNewline", "[A]\nX=1", "A", "K", "v", "[A]\nX=1\nK=v\n"},
@@ -235,9 +236,11 @@ TEST(IniFileTest, Utf8ByteOrderMarkIsKept) {
 
 TEST(IniFileTest, BrokenUtf16IsReadWithReplacementCharacters) {
   // A lone high surrogate, then an odd final byte.
-  const std::vector<uint8_t> bytes = {0xFF, 0xFE, '[', 0, 'S', 0, ']', 0, '\n', 0, 'K', 0,
-                                      '=',  0,    0x00, 0xD8, 'a', 0, 'z'};
-  EXPECT_EQ(IniFile::Parse(bytes).Find("S", "K"), "\xEF\xBF\xBD" "a\xEF\xBF\xBD");
+  const std::vector<uint8_t> bytes = {0xFF, 0xFE, '[', 0, 'S',  0,    ']', 0, '\n', 0,
+                                      'K',  0,    '=', 0, 0x00, 0xD8, 'a', 0, 'z'};
+  EXPECT_EQ(IniFile::Parse(bytes).Find("S", "K"),
+            "\xEF\xBF\xBD"
+            "a\xEF\xBF\xBD");
 }
 
 TEST(IniFileTest, RemoveKeyTakesOutOnlyThatLine) {

@@ -68,9 +68,9 @@ TEST_P(TextRoundTripTest, TextComesBackExactly) {
 }
 
 INSTANTIATE_TEST_SUITE_P(Texts, TextRoundTripTest,
-                         testing::Values("", "0", "/home/u/My Profile.qlf", " leading",
-                                         "trailing ", "\"quoted\"", "'single'", "dword:00000001",
-                                         "DWORD:7", "a=b", "; not a comment", "Übernehmen"));
+                         testing::Values("", "0", "/home/u/My Profile.qlf", " leading", "trailing ",
+                                         "\"quoted\"", "'single'", "dword:00000001", "DWORD:7",
+                                         "a=b", "; not a comment", "Übernehmen"));
 
 TEST_F(IniSettingsStoreTest, RefusesWhatALineCannotHold) {
   EXPECT_FALSE(store_.WriteText(kAppSettingsKeyPath, kProfilesSection, "K", "two\nlines"));
@@ -105,8 +105,7 @@ INSTANTIATE_TEST_SUITE_P(
                     HandEdited{"dword:12 34", std::nullopt, "dword:12 34"},
                     HandEdited{"dword:-1", std::nullopt, "dword:-1"},
                     HandEdited{"\"dword:00000001\"", std::nullopt, "dword:00000001"},
-                    HandEdited{"1031", std::nullopt, "1031"},
-                    HandEdited{"", std::nullopt, ""}));
+                    HandEdited{"1031", std::nullopt, "1031"}, HandEdited{"", std::nullopt, ""}));
 
 TEST_F(IniSettingsStoreTest, KeepsWhatElseIsInTheFile) {
   fs::create_directories(file_.parent_path());

@@ -23,17 +23,16 @@ TEST_P(FormatWithIntTest, SubstitutesOnlyTheFirstIntegerPlaceholder) {
 
 INSTANTIATE_TEST_SUITE_P(
     Cases, FormatWithIntTest,
-    testing::Values(IntCase{"Key %d", 100, "Key 100"}, IntCase{"%i keys", -7, "-7 keys"},
-                    IntCase{"%u", 85, "85"}, IntCase{"0x%04X", 0x1A, "0x001A"},
-                    IntCase{"%x", 0xBEEF, "beef"}, IntCase{"[%5d]", 42, "[   42]"},
-                    IntCase{"[%-5d]", 42, "[42   ]"}, IntCase{"[%05d]", -42, "[-0042]"},
-                    IntCase{"[%-05d]", 42, "[42   ]"}, IntCase{"[%1d]", 1234, "[1234]"},
-                    IntCase{"100%% of %d", 3, "100% of 3"}, IntCase{"%d and %d", 1, "1 and %d"},
-                    IntCase{"%s %d %n", 9, "%s 9 %n"}, IntCase{"no placeholder", 5, "no placeholder"},
-                    IntCase{"trailing %", 5, "trailing %"}, IntCase{"%5", 5, "%5"},
-                    IntCase{"%.2d", 5, "%.2d"}, IntCase{"", 5, ""},
-                    IntCase{"%d", LLONG_MIN, "-9223372036854775808"},
-                    IntCase{"max %d", 40000, "max 40000"}));
+    testing::Values(
+        IntCase{"Key %d", 100, "Key 100"}, IntCase{"%i keys", -7, "-7 keys"},
+        IntCase{"%u", 85, "85"}, IntCase{"0x%04X", 0x1A, "0x001A"}, IntCase{"%x", 0xBEEF, "beef"},
+        IntCase{"[%5d]", 42, "[   42]"}, IntCase{"[%-5d]", 42, "[42   ]"},
+        IntCase{"[%05d]", -42, "[-0042]"}, IntCase{"[%-05d]", 42, "[42   ]"},
+        IntCase{"[%1d]", 1234, "[1234]"}, IntCase{"100%% of %d", 3, "100% of 3"},
+        IntCase{"%d and %d", 1, "1 and %d"}, IntCase{"%s %d %n", 9, "%s 9 %n"},
+        IntCase{"no placeholder", 5, "no placeholder"}, IntCase{"trailing %", 5, "trailing %"},
+        IntCase{"%5", 5, "%5"}, IntCase{"%.2d", 5, "%.2d"}, IntCase{"", 5, ""},
+        IntCase{"%d", LLONG_MIN, "-9223372036854775808"}, IntCase{"max %d", 40000, "max 40000"}));
 
 struct TextCase {
   const char* tmpl;
