@@ -60,15 +60,23 @@ Result WriteLightingArea(CommandChannel& ch, uint16_t address, std::span<const u
   return Exchange(ch, BuildFrame(cmd::kWriteLighting, n, address, data.first(n)));
 }
 
+namespace {
+
+// Sets the length and the low 16 bits of the address of one chunk.
+void SetChunk(Frame& frame, std::size_t length, uint32_t address) {
+  frame[frame_field::kLength] = static_cast<uint8_t>(length);
+  frame[frame_field::kAddressLow] = static_cast<uint8_t>(address & 0xFF);
+  frame[frame_field::kAddressHigh] = static_cast<uint8_t>((address >> 8) & 0xFF);
+}
+
+}  // namespace
+
 Result ReadBlock(CommandChannel& ch, uint8_t command, uint32_t base, std::span<uint8_t> out) {
   const std::size_t total = out.size();
   Frame frame = BuildFrame(command, 0, 0);
   for (std::size_t c = 0; c < total; c += kFrameDataSize) {
     const std::size_t len = std::min(kFrameDataSize, total - c);
-    const auto address = static_cast<uint16_t>(base + c);
-    frame[frame_field::kLength] = static_cast<uint8_t>(len);
-    frame[frame_field::kAddressLow] = static_cast<uint8_t>(address & 0xFF);
-    frame[frame_field::kAddressHigh] = static_cast<uint8_t>(address >> 8);
+    SetChunk(frame, len, static_cast<uint32_t>(base + c));
     StoreChecksum(frame);
     const Result r = Exchange(ch, frame, out.subspan(c, len));
     if (r != kOk) return r;
@@ -84,10 +92,7 @@ Result WriteBlock(CommandChannel& ch, uint8_t command, uint32_t base,
   Frame frame = BuildFrame(command, 0, 0);
   for (std::size_t c = 0; c < total; c += kFrameDataSize) {
     const std::size_t len = std::min(kFrameDataSize, total - c);
-    const auto address = static_cast<uint16_t>(base + c);
-    frame[frame_field::kLength] = static_cast<uint8_t>(len);
-    frame[frame_field::kAddressLow] = static_cast<uint8_t>(address & 0xFF);
-    frame[frame_field::kAddressHigh] = static_cast<uint8_t>(address >> 8);
+    SetChunk(frame, len, static_cast<uint32_t>(base + c));
     std::copy_n(data.begin() + static_cast<std::ptrdiff_t>(c), len,
                 frame.begin() + frame_field::kData);
     StoreChecksum(frame);
