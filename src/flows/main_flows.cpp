@@ -1,0 +1,219 @@
+#include "flows/main_flows.h"
+
+#include "device/commands.h"
+#include "keys/key_stores.h"
+#include "lighting/user_lighting_files.h"
+#include "profiles/apply_settings.h"
+#include "profiles/data_folder.h"
+#include "profiles/profile_file.h"
+
+namespace quorlin::flows {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+const std::vector<profiles::FileFilter> kProfileFilters = {{"(*.qlf)", "*.qlf"}, {"(*.*)", "*.*"}};
+
+profiles::ProfileStoreParts StoreParts(const FlowParts& p) {
+  return profiles::ProfileStoreParts{
+      p.link,
+      p.state.working,
+      p.texts,
+      p.view,
+      p.data_folder,
+      p.program_data_dir / profiles::UserSettingsFileName(profiles::kDefaultUserSettingsNumber),
+      p.writer};
+}
+
+}  // namespace
+
+MainFlows::MainFlows(FlowParts parts)
+    : p_(std::move(parts)),
+      store_(StoreParts(p_)),
+      panel_(p_.state.lighting, p_.link,
+             lighting::MakeUserLightingPaths(p_.data_folder, p_.program_data_dir)) {}
+
+profiles::ApplyTargets MainFlows::Targets() {
+  return profiles::ApplyTargets{p_.link, p_.state.applied, p_.state.macro_deleted, p_.texts,
+                                p_.view};
+}
+
+void MainFlows::RefreshPanel() { p_.view.RefreshLightingPanel(panel_.View()); }
+
+bool MainFlows::UserModeListed() const { return lighting::ListsUserMode(p_.state.lighting.modes); }
+
+void MainFlows::ShowButtonsForActiveProfile() {
+  const int active = store_.ActiveProfile();
+  p_.state.checked_profile_button = active;
+  p_.view.ShowProfileButtons(active);
+  if (active >= 0) p_.state.lighting.edited_slot = active;
+}
+
+void MainFlows::ReloadAfterArrival() {
+  store_.ReloadFromKeyboard(false);
+  ShowButtonsForActiveProfile();
+  panel_.ReadLighting({lighting::ViewFlagFromFile::kExact, true});
+  RefreshPanel();
+  if (UserModeListed()) lighting::RecomputeBaseMarks(p_.state.lighting);
+}
+
+void MainFlows::SelectProfileSlot(int slot) {
+  p_.state.lighting.edited_slot = slot;
+  panel_.ReadLighting({lighting::ViewFlagFromFile::kSetOnly, false});
+  if (UserModeListed()) panel_.ReloadUserSlots(lighting::kUserSlotCount, true);
+  RefreshPanel();
+  if (p_.state.lighting.panel.view_open) p_.view.RefreshLightingPanel(panel_.CloseLightView());
+  if (store_.ActiveProfile() == slot) return;
+  if (store_.SwitchProfile(slot)) {
+    p_.state.checked_profile_button = slot;
+    p_.view.ShowProfileButtons(slot);
+  }
+}
+
+bool MainFlows::Apply() {
+  if (p_.view.MacroRecordingRunning()) {
+    if (!p_.view.AskYesNo(p_.texts.Text("MAIN_APPLY_PROMPT"))) return false;
+    p_.view.StopMacroRecording();
+  }
+  p_.view.SetBusy(true);
+  bool applied = true;
+  if (p_.view.Modified()) {
+    auto working = p_.state.working.Lock();
+    const bool saved = store_.SaveHostCopy(*working);
+    const bool written = profiles::ApplySettings(*working, false, Targets());
+    applied = saved && written;
+  }
+  if (applied && p_.view.Modified()) p_.view.SetModified(false);
+  p_.view.SetBusy(false);
+  return applied;
+}
+
+bool MainFlows::ApplyAllProfiles() {
+  auto working = p_.state.working.Lock();
+  store_.SaveHostCopy(*working);
+  return profiles::ApplySettings(*working, true, Targets());
+}
+
+void MainFlows::ClearKeysOfProfile(int profile) {
+  {
+    auto working = p_.state.working.Lock();
+    keys::ClearProfileRecords(working->actions, working->texts, profile);
+  }
+  p_.view.SetModified(true);
+}
+
+void MainFlows::RestoreDefaults() {
+  if (p_.view.AskYesNo(p_.texts.Text("MAIN_PROMPT_DEFAULT"))) {
+    const int active = store_.ActiveProfile();
+    ClearKeysOfProfile(active >= 0 && active < 3 ? active : 0);
+    store_.ShowActiveProfile();
+    if (p_.state.lighting.panel.view_open) {
+      p_.view.RefreshLightingPanel(panel_.RestoreLightingDefaults());
+    }
+    Apply();
+  }
+  SelectProfileSlot(0);
+}
+
+bool MainFlows::RestoreFromFile() {
+  profiles::FileDialogRequest request;
+  request.default_extension = std::string(profiles::kProfileFileExtension);
+  request.initial = "*.qlf";
+  request.filters = kProfileFilters;
+  const auto file = p_.view.ChooseFileToOpen(request);
+  if (!file) return false;
+  return RestoreFromFile(*file);
+}
+
+bool MainFlows::RestoreFromFile(const fs::path& file) {
+  if (profiles::CheckProfileFile(file, p_.texts, p_.view) != profiles::FileCheck::kLoadable) {
+    p_.view.ShowMessage(p_.texts.Text("MAIN_PROMPT_INPORT"));
+    return false;
+  }
+  bool written = false;
+  {
+    auto working = p_.state.working.Lock();
+    // Loaded aside first: a file that changed since the check leaves the
+    // working store as it was instead of empty.
+    profiles::WorkingContents loaded;
+    if (!profiles::LoadProfileImage(file, loaded)) {
+      p_.view.ShowMessage(p_.texts.Text("MAIN_PROMPT_INPORT"));
+      return false;
+    }
+    *working = std::move(loaded);
+    store_.SaveHostCopy(*working);
+    written = profiles::ApplySettings(*working, true, Targets());
+  }
+  store_.ShowActiveProfile();
+  p_.view.SetModified(false);
+  return written;
+}
+
+bool MainFlows::BackUpToFile() {
+  profiles::FileDialogRequest request;
+  request.default_extension = std::string(profiles::kProfileFileExtension);
+  request.initial = "Profile.qlf";
+  request.filters = kProfileFilters;
+  request.confirm_overwrite = true;
+  const auto file = p_.view.ChooseFileToSave(request);
+  if (!file) return false;
+  return BackUpToFile(*file);
+}
+
+bool MainFlows::BackUpToFile(const fs::path& file) {
+  auto working = p_.state.working.Lock();
+  return profiles::SaveProfileImage(*working, file, p_.writer);
+}
+
+void MainFlows::LightingReload() {
+  panel_.ReadLighting({lighting::ViewFlagFromFile::kSetOnly, false});
+  RefreshPanel();
+}
+
+// The profile switch of a reset reload. It does not ask about pending key
+// changes: those are the reset's own (every key back to its default, as on
+// the keyboard now), and either answer would undo them in memory or write
+// them back. It still refuses while the key editor is open.
+bool MainFlows::SwitchAfterReset(int profile) {
+  if (p_.view.KeyEditorOpen()) {
+    p_.view.ShowMessage(p_.texts.Text("PROFILE_SEELCT_PROMPT2"));
+    return false;
+  }
+  store_.SetActiveProfile(profile);
+  store_.ShowActiveProfile();
+  store_.BuildProfileMenu();
+  return true;
+}
+
+void MainFlows::ResetReload() {
+  for (int profile = 0; profile < 3; ++profile) ClearKeysOfProfile(profile);
+  store_.ShowActiveProfile();
+
+  device::DeviceInfo info;
+  if (device::ReadDeviceInfo(p_.link.Channel(), info) == device::kOk) {
+    p_.state.lighting.edited_slot = info.ActiveProfile();
+  }
+  if (p_.state.lighting.panel.view_open) panel_.CloseLightView();
+
+  const int edited = p_.state.lighting.edited_slot;
+  if (SwitchAfterReset(edited)) {
+    ShowButtonsForActiveProfile();
+    if (UserModeListed()) {
+      const lighting::UserLightingPaths paths =
+          lighting::MakeUserLightingPaths(p_.data_folder, p_.program_data_dir);
+      for (int slot = 0; slot < 3; ++slot) {
+        lighting::CopyDefaultUserFile(paths, slot);
+        p_.state.lighting.edited_slot = slot;
+        panel_.ReloadUserSlots(lighting::kResetUserSlotCount, false);
+      }
+      // The list ends up showing the edited slot's names, not the last
+      // slot's that was reset.
+      p_.state.lighting.edited_slot = edited;
+      panel_.ReloadUserSlots(lighting::kResetUserSlotCount, false);
+    }
+  }
+  LightingReload();
+}
+
+}  // namespace quorlin::flows
