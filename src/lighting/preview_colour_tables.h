@@ -24,12 +24,18 @@ constexpr Rgb HueCircleEntry(int i, int n) {
   const auto rise = static_cast<uint8_t>(within + 1 > 255 ? 255 : within + 1);
   const auto fall = static_cast<uint8_t>(within > 248 ? 0 : 248 - within);
   switch (sixth) {
-    case 0: return {255, rise, 0};
-    case 1: return {fall, 255, 0};
-    case 2: return {0, 255, rise};
-    case 3: return {0, fall, 255};
-    case 4: return {rise, 0, 255};
-    default: return {255, 0, fall};
+    case 0:
+      return {255, rise, 0};
+    case 1:
+      return {fall, 255, 0};
+    case 2:
+      return {0, 255, rise};
+    case 3:
+      return {0, fall, 255};
+    case 4:
+      return {rise, 0, 255};
+    default:
+      return {255, 0, fall};
   }
 }
 
@@ -88,9 +94,7 @@ inline constexpr std::array<uint8_t, 128> kPulseCurve = {
 
 // The colour dimmed to `level` of 255, each channel rounded down.
 constexpr Rgb Dim(Rgb colour, uint8_t level) {
-  const auto dim = [level](uint8_t channel) {
-    return static_cast<uint8_t>(channel * level / 255);
-  };
+  const auto dim = [level](uint8_t channel) { return static_cast<uint8_t>(channel * level / 255); };
   return {dim(colour.red), dim(colour.green), dim(colour.blue)};
 }
 

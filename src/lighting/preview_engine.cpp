@@ -52,7 +52,8 @@ void StepUserColours(StepContext& ctx) {
   }
 }
 
-PreviewEngine::PreviewEngine() : PreviewEngine(std::make_unique<PreviewRandom>(ClockStartValue())) {}
+PreviewEngine::PreviewEngine()
+    : PreviewEngine(std::make_unique<PreviewRandom>(ClockStartValue())) {}
 
 PreviewEngine::PreviewEngine(std::unique_ptr<RandomSource> random) : random_(std::move(random)) {}
 

@@ -23,7 +23,9 @@ struct PreviewInput {
   friend bool operator==(const PreviewInput&, const PreviewInput&) = default;
 };
 
-constexpr bool Forward(const PreviewInput& input) { return input.direction != 0; }
+constexpr bool Forward(const PreviewInput& input) {
+  return input.direction != 0;
+}
 
 // The preview's view of the panel: its mode, direction, multi-colour flag and
 // the main group's colour, and the per-key colours of the edited slot.

@@ -6,11 +6,19 @@ namespace quorlin::lighting {
 
 namespace {
 
-uint8_t Up(uint8_t rows) { return static_cast<uint8_t>(rows >> 1); }
-uint8_t Down(uint8_t rows) { return static_cast<uint8_t>((rows << 1) & LightPlanes::kRowMask); }
+uint8_t Up(uint8_t rows) {
+  return static_cast<uint8_t>(rows >> 1);
+}
+uint8_t Down(uint8_t rows) {
+  return static_cast<uint8_t>((rows << 1) & LightPlanes::kRowMask);
+}
 
-constexpr bool GoesUp(int plane) { return plane % 2 == 0; }
-constexpr int ColumnStep(int plane) { return plane < 2 ? -1 : 1; }
+constexpr bool GoesUp(int plane) {
+  return plane % 2 == 0;
+}
+constexpr int ColumnStep(int plane) {
+  return plane < 2 ? -1 : 1;
+}
 
 }  // namespace
 

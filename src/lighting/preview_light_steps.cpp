@@ -17,11 +17,12 @@ constexpr uint32_t kIndexCount = static_cast<uint32_t>(kIndexRainbow.size());
 
 constexpr int kTwinklesPerTick = 3;
 
-// The bouncing lights start out of sight below the middle of the keyboard
-// and bounce where they reach the top row or the hidden row above that column.
+// The bouncing lights start out of sight below column 9 and the corner
+// lights at the top of column 1. A light caught alone on the top row or the
+// hidden row of such a column goes out again in all four directions; once
+// every light has left the grid a new one starts where the first did, so the
+// effect never goes dark for good.
 constexpr int kBounceColumn = 9;
-// The corner lights start at the top left and bounce at the top of column 1
-// or the hidden row of the last column.
 constexpr int kCornerStartColumn = 1;
 constexpr int kCornerEndColumn = kGridColumns - 1;
 
@@ -64,7 +65,8 @@ void LightFromPlanes(StepContext& ctx) {
 
 void DrawFading(StepContext& ctx) {
   for (uint8_t led : kKeyPath) {
-    const Rgb colour = ctx.input.colourful ? kIndexRainbow[ctx.state.colour_index[led]] : ctx.input.colour;
+    const Rgb colour =
+        ctx.input.colourful ? kIndexRainbow[ctx.state.colour_index[led]] : ctx.input.colour;
     ctx.Paint(led, Dim(colour, ctx.state.brightness[led]));
   }
 }

@@ -43,7 +43,8 @@ void PaintRows(StepContext& ctx, ColourOf colour_of) {
 // The n-th key of the path gets colour_of(n).
 template <typename ColourOf>
 void PaintPath(StepContext& ctx, ColourOf colour_of) {
-  for (int n = 0; n < kPathLength; ++n) ctx.Paint(kKeyPath[static_cast<std::size_t>(n)], colour_of(n));
+  for (int n = 0; n < kPathLength; ++n)
+    ctx.Paint(kKeyPath[static_cast<std::size_t>(n)], colour_of(n));
 }
 
 template <typename ColourOf>
@@ -82,7 +83,8 @@ void StepPulseWave(StepContext& ctx) {
     // The pulse itself always runs forward; the direction decides which
     // way the columns are offset, so which way the pulses travel.
     const int offset = Forward(in) ? 5 : -5;
-    PaintColumns(ctx, [&](int k) { return Dim(in.colour, Wrapped(kPulseCurve, phase + offset * k)); });
+    PaintColumns(ctx,
+                 [&](int k) { return Dim(in.colour, Wrapped(kPulseCurve, phase + offset * k)); });
     phase = Advanced(phase, 4, kPulseLength, true);
   }
 }
@@ -127,8 +129,10 @@ void StepStatic(StepContext& ctx) {
 
 void StepKeyRainbow(StepContext& ctx) {
   auto& phases = ctx.state.path_phase;
-  PaintPath(ctx, [&phases](int n) { return Wrapped(kRainbow, phases[static_cast<std::size_t>(n)]); });
-  for (uint8_t& phase : phases) phase = static_cast<uint8_t>(Advanced(phase, 3, kRainbowLength, true));
+  PaintPath(ctx,
+            [&phases](int n) { return Wrapped(kRainbow, phases[static_cast<std::size_t>(n)]); });
+  for (uint8_t& phase : phases)
+    phase = static_cast<uint8_t>(Advanced(phase, 3, kRainbowLength, true));
 }
 
 void StepRowRainbow(StepContext& ctx) {

@@ -22,7 +22,6 @@ class PreviewRandom final : public RandomSource {
  public:
   explicit PreviewRandom(uint64_t start_value) : state_(start_value) {}
 
-  void Restart(uint64_t start_value) { state_ = start_value; }
   uint32_t Next() override;
 
  private:

@@ -75,11 +75,21 @@ void BurstFading(StepContext& ctx) {
 void StepShow(StepContext& ctx) {
   FadeAll(ctx, kShowFade);
   switch (ctx.state.show.stage) {
-    case ShowStage::kSweep: Sweep(ctx); break;
-    case ShowStage::kPairs: Pairs(ctx); break;
-    case ShowStage::kBurst: Burst(ctx); break;
-    case ShowStage::kBurstMoving: BurstMoving(ctx); break;
-    case ShowStage::kBurstFading: BurstFading(ctx); break;
+    case ShowStage::kSweep:
+      Sweep(ctx);
+      break;
+    case ShowStage::kPairs:
+      Pairs(ctx);
+      break;
+    case ShowStage::kBurst:
+      Burst(ctx);
+      break;
+    case ShowStage::kBurstMoving:
+      BurstMoving(ctx);
+      break;
+    case ShowStage::kBurstFading:
+      BurstFading(ctx);
+      break;
   }
   DrawFading(ctx);
 }

@@ -70,7 +70,7 @@ inline constexpr std::array<KeyPair, 16> kShowPairs = {{
 // has run its course once keypad Enter is lit or its lights have all left.
 inline constexpr int kShowWaitLed = 52;  // P
 inline constexpr int kBurstRow = 2;
-inline constexpr int kBurstColumn = 10;  // O
+inline constexpr int kBurstColumn = 10;   // O
 inline constexpr int kBurstEndLed = 104;  // keypad Enter
 
 static_assert(GridLed(kBurstRow, kBurstColumn) == 51, "the burst starts on O");

@@ -13,7 +13,8 @@ PreviewState StartState() {
   constexpr int kStagger = 33;
   const int circle = static_cast<int>(kRainbow.size());
   for (int n = 0; n < kPathLength; ++n) {
-    state.path_phase[static_cast<std::size_t>(n)] = static_cast<uint8_t>(kStagger * (n + 1) % circle);
+    state.path_phase[static_cast<std::size_t>(n)] =
+        static_cast<uint8_t>(kStagger * (n + 1) % circle);
   }
   return state;
 }

@@ -16,7 +16,7 @@ enum class ShowStage : uint8_t { kSweep, kPairs, kBurst, kBurstMoving, kBurstFad
 
 struct ShowState {
   ShowStage stage = ShowStage::kSweep;
-  int tick = 0;           // ticks spent in the stage
+  int tick = 0;            // ticks spent in the stage
   uint8_t next_index = 0;  // colour index of the next key the show lights
 };
 

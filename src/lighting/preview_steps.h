@@ -32,25 +32,25 @@ constexpr int Advanced(int phase, int step, int period, bool forward) {
 }
 
 // Effects that run on a phase.
-void StepColumnWave(StepContext& ctx);     // 1
-void StepPulseWave(StepContext& ctx);      // 2
-void StepPathFlow(StepContext& ctx);       // 3
-void StepWholeRainbow(StepContext& ctx);   // 4
-void StepBreathing(StepContext& ctx);      // 5
-void StepStatic(StepContext& ctx);         // 6
-void StepKeyRainbow(StepContext& ctx);     // 11
-void StepRowRainbow(StepContext& ctx);     // 12
-void StepBandRainbow(StepContext& ctx);    // 18
+void StepColumnWave(StepContext& ctx);    // 1
+void StepPulseWave(StepContext& ctx);     // 2
+void StepPathFlow(StepContext& ctx);      // 3
+void StepWholeRainbow(StepContext& ctx);  // 4
+void StepBreathing(StepContext& ctx);     // 5
+void StepStatic(StepContext& ctx);        // 6
+void StepKeyRainbow(StepContext& ctx);    // 11
+void StepRowRainbow(StepContext& ctx);    // 12
+void StepBandRainbow(StepContext& ctx);   // 18
 
 // Effects where keys light up and fade.
-void StepTwinkle(StepContext& ctx);        // 10
-void StepBouncing(StepContext& ctx);       // 13
-void StepShow(StepContext& ctx);           // 14
-void StepRain(StepContext& ctx);           // 15
-void StepCornerLights(StepContext& ctx);   // 16
+void StepTwinkle(StepContext& ctx);       // 10
+void StepBouncing(StepContext& ctx);      // 13
+void StepShow(StepContext& ctx);          // 14
+void StepRain(StepContext& ctx);          // 15
+void StepCornerLights(StepContext& ctx);  // 16
 
 // Shown as they are.
-void StepUserColours(StepContext& ctx);    // 20
+void StepUserColours(StepContext& ctx);  // 20
 
 // Shared by the fading effects.
 void FadeAll(StepContext& ctx, const FadeSteps& steps);

@@ -42,7 +42,8 @@ TEST(PreviewEngine, UserModeShowsTheEditedSlotsColoursUnchanged) {
   state.edited_slot = 1;
   state.panel.mode = kUserMode;
   for (int led = 0; led < kLedCount; ++led) {
-    SetColourAt(state.key_colours, 1, led, Rgb{static_cast<uint8_t>(led), 7, static_cast<uint8_t>(255 - led)});
+    SetColourAt(state.key_colours, 1, led,
+                Rgb{static_cast<uint8_t>(led), 7, static_cast<uint8_t>(255 - led)});
     SetColourAt(state.key_colours, 0, led, kWhite);
   }
   PreviewEngine engine(std::make_unique<PreviewRandom>(1));
@@ -59,7 +60,8 @@ TEST(PreviewEngine, KeyRainbowIgnoresMultiColour) {
   PreviewEngine one(std::make_unique<PreviewRandom>(1));
   PreviewEngine multi(std::make_unique<PreviewRandom>(2));
   for (int t = 0; t < 70; ++t) {
-    ASSERT_EQ(one.Tick(Input(11, false, 255, kWhite)), multi.Tick(Input(11, true, 0, kOrange))) << t;
+    ASSERT_EQ(one.Tick(Input(11, false, 255, kWhite)), multi.Tick(Input(11, true, 0, kOrange)))
+        << t;
   }
 }
 
@@ -128,16 +130,6 @@ TEST(PreviewEngine, SameRandomStartGivesTheSameFrames) {
     }
     EXPECT_TRUE(differs) << mode;
   }
-}
-
-TEST(PreviewRandom, RestartReplaysTheSequence) {
-  PreviewRandom random(7);
-  const uint32_t first = random.Next();
-  const uint32_t second = random.Next();
-  EXPECT_NE(first, second);
-  random.Restart(7);
-  EXPECT_EQ(random.Next(), first);
-  EXPECT_LT(random.Below(255), 255u);
 }
 
 }  // namespace

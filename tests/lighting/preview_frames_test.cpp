@@ -150,9 +150,9 @@ TEST(PreviewFrames, RandomColourIndexesPickFromTheIndexRainbow) {
 
 TEST(PreviewFrames, ShowSweepWalksTheIndexRainbowElevenApart) {
   const PreviewFrame frame = FrameAt(Input(14, true), 0);
-  EXPECT_EQ(AtLed(frame, kLeftShift), (Rgb{255, 1, 0}));   // index 0
-  EXPECT_EQ(AtLed(frame, kLeftCtrl), (Rgb{255, 67, 0}));   // index 11
-  EXPECT_EQ(AtLed(frame, kGrave), (Rgb{255, 133, 0}));     // index 22
+  EXPECT_EQ(AtLed(frame, kLeftShift), (Rgb{255, 1, 0}));  // index 0
+  EXPECT_EQ(AtLed(frame, kLeftCtrl), (Rgb{255, 67, 0}));  // index 11
+  EXPECT_EQ(AtLed(frame, kGrave), (Rgb{255, 133, 0}));    // index 22
 }
 
 }  // namespace

@@ -5,7 +5,9 @@
 namespace quorlin::lighting {
 namespace {
 
-constexpr uint8_t Row(int row) { return static_cast<uint8_t>(1u << row); }
+constexpr uint8_t Row(int row) {
+  return static_cast<uint8_t>(1u << row);
+}
 
 // Where one light of each plane is after one move; column -1 means gone.
 struct MoveCase {
@@ -23,10 +25,17 @@ void ExpectAlone(const LightPlanes& planes, const MoveCase& c) {
 
 TEST(PreviewLightPlanes, DiagonalMoveSendsEachPlaneItsOwnWay) {
   const MoveCase cases[] = {
-      {0, 5, 3, 4, 2},  {1, 5, 3, 4, 4},  {2, 5, 3, 6, 2},  {3, 5, 3, 6, 4},
-      {0, 0, 3, -1, 0}, {2, 22, 3, -1, 0},  // off the sides
-      {0, 5, 0, -1, 0}, {3, 5, 6, -1, 0},   // off the top, past the hidden row
-      {1, 5, 5, 4, 6},                      // into the hidden row below the keys
+      {0, 5, 3, 4, 2},
+      {1, 5, 3, 4, 4},
+      {2, 5, 3, 6, 2},
+      {3, 5, 3, 6, 4},
+      // Off the sides, off the top, past the hidden row.
+      {0, 0, 3, -1, 0},
+      {2, 22, 3, -1, 0},
+      {0, 5, 0, -1, 0},
+      {3, 5, 6, -1, 0},
+      // Into the hidden row below the keys.
+      {1, 5, 5, 4, 6},
   };
   for (const MoveCase& c : cases) {
     LightPlanes planes;

@@ -16,9 +16,10 @@ namespace quorlin::lighting {
 namespace {
 
 TEST(PreviewTables, RainbowPassesItsAnchorsEvery32Entries) {
-  const Rgb anchors[] = {{255, 1, 0}, {248, 255, 0}, {0, 255, 1},
-                         {0, 248, 255}, {1, 0, 255}, {255, 0, 248}};
-  for (int i = 0; i < 6; ++i) EXPECT_EQ(kRainbow[static_cast<std::size_t>(32 * i)], anchors[i]) << i;
+  const Rgb anchors[] = {{255, 1, 0},   {248, 255, 0}, {0, 255, 1},
+                         {0, 248, 255}, {1, 0, 255},   {255, 0, 248}};
+  for (int i = 0; i < 6; ++i)
+    EXPECT_EQ(kRainbow[static_cast<std::size_t>(32 * i)], anchors[i]) << i;
   EXPECT_EQ(kIndexRainbow[0], (Rgb{255, 1, 0}));
 }
 
@@ -31,8 +32,8 @@ int LargestStep(const std::array<Rgb, N>& circle) {
   for (std::size_t i = 0; i < N; ++i) {
     const Rgb& a = circle[i];
     const Rgb& b = circle[(i + 1) % N];
-    largest = std::max({largest, std::abs(a.red - b.red), std::abs(a.green - b.green),
-                        std::abs(a.blue - b.blue)});
+    largest = std::max(
+        {largest, std::abs(a.red - b.red), std::abs(a.green - b.green), std::abs(a.blue - b.blue)});
   }
   return largest;
 }
@@ -66,13 +67,8 @@ TEST(PreviewTables, PulseRisesFastThenTailsOffToDark) {
                                          114, 134, 158, 182, 206, 234, 255, 248, 241};
   EXPECT_TRUE(std::equal(start.begin(), start.end(), kPulseCurve.begin()));
   EXPECT_TRUE(std::is_sorted(kPulseCurve.begin() + 16, kPulseCurve.begin() + 80, std::greater<>()));
-  EXPECT_TRUE(std::all_of(kPulseCurve.begin() + 80, kPulseCurve.end(), [](int v) { return v == 0; }));
-}
-
-TEST(PreviewTables, DimScalesEachChannelRoundingDown) {
-  EXPECT_EQ(Dim({200, 100, 50}, 128), (Rgb{100, 50, 25}));
-  EXPECT_EQ(Dim({255, 255, 255}, 0), kBlack);
-  EXPECT_EQ(Dim({7, 255, 1}, 255), (Rgb{7, 255, 1}));
+  EXPECT_TRUE(
+      std::all_of(kPulseCurve.begin() + 80, kPulseCurve.end(), [](int v) { return v == 0; }));
 }
 
 TEST(PreviewTables, FadeStepShrinksAsTheKeyDims) {
@@ -82,7 +78,7 @@ TEST(PreviewTables, FadeStepShrinksAsTheKeyDims) {
     int to;
   };
   const Case cases[] = {
-      {255, kDefaultFade, 235}, {255, kFastFade, 175}, {255, kShowFade, 225},
+      {255, kDefaultFade, 235}, {255, kFastFade, 175},    {255, kShowFade, 225},
       {128, kDefaultFade, 108}, {127, kDefaultFade, 111}, {127, kFastFade, 77},
       {64, kShowFade, 44},      {63, kShowFade, 53},      {63, kFastFade, 43},
       {32, kCornerFade, 22},    {31, kFastFade, 26},      {17, kShowFade, 12},
@@ -94,7 +90,9 @@ TEST(PreviewTables, FadeStepShrinksAsTheKeyDims) {
   }
 }
 
-std::multiset<int> PathLeds() { return {kKeyPath.begin(), kKeyPath.end()}; }
+std::multiset<int> PathLeds() {
+  return {kKeyPath.begin(), kKeyPath.end()};
+}
 
 TEST(PreviewLayout, PathWalksEveryKeyOnceFromPause) {
   std::multiset<int> expected;
@@ -113,12 +111,13 @@ TEST(PreviewLayout, GridPlacesKeysWhereTheKeyboardHasThem) {
     int row, column, led;
   };
   const Cell cells[] = {
-      {0, 2, 0},    {0, 7, kNoLed}, {0, 18, 16},  {1, 1, 21},   {1, 14, 34},  {1, 15, 34},
-      {1, 22, 41},  {2, 14, 55},    {2, 15, 55},  {3, 13, 76},  {3, 14, 76},  {3, 22, 62},
-      {4, 0, 84},   {4, 1, 85},     {4, 12, 96},  {4, 17, 99},  {4, 22, 104}, {5, 6, 108},
-      {5, 9, 109},  {5, 10, 110},   {5, 12, 112}, {5, 14, 113}, {5, 19, 123}, {5, 21, kNoLed},
+      {0, 2, 0},   {0, 7, kNoLed}, {0, 18, 16},  {1, 1, 21},   {1, 14, 34},  {1, 15, 34},
+      {1, 22, 41}, {2, 14, 55},    {2, 15, 55},  {3, 13, 76},  {3, 14, 76},  {3, 22, 62},
+      {4, 0, 84},  {4, 1, 85},     {4, 12, 96},  {4, 17, 99},  {4, 22, 104}, {5, 6, 108},
+      {5, 9, 109}, {5, 10, 110},   {5, 12, 112}, {5, 14, 113}, {5, 19, 123}, {5, 21, kNoLed},
   };
-  for (const Cell& c : cells) EXPECT_EQ(GridLed(c.row, c.column), c.led) << c.row << "," << c.column;
+  for (const Cell& c : cells)
+    EXPECT_EQ(GridLed(c.row, c.column), c.led) << c.row << "," << c.column;
 
   std::set<int> on_grid;
   for (const GridRow& row : kKeyGrid) {
