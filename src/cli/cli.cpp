@@ -10,41 +10,33 @@
 
 namespace quorlin::cli {
 
-void PrintUsage(std::ostream& out) {
-  out << "Usage: quorlinctl [OPTIONS] COMMAND [ARGS]\n"
-         "\n"
-         "Configures the keyboard (USB 320F:0000 or 320F:5000) from the command line.\n"
-         "\n"
-         "Commands:\n"
-         "  devices    list every interface of the keyboard and whether it can be opened\n"
-         "  info       print the firmware version, active profile, macro capacity and\n"
-         "             lighting modes of the keyboard\n"
-         "\n"
-         "Options:\n"
-         "  --simulate[=0x0000|0x5000]  use the simulated keyboard (default product 0x5000)\n"
-         "  --sim-state FILE            load the simulated keyboard's memory from FILE (if it\n"
-         "                              exists) and save it back on exit\n"
-         "  --trace                     print every frame written (>) and read (<) on stderr\n"
-         "  --help                      this text\n"
-         "\n"
-         "Examples:\n"
-         "  quorlinctl devices\n"
-         "  quorlinctl --simulate=0x0000 info\n"
-         "  quorlinctl --simulate --sim-state kb.bin --trace info\n"
-         "\n"
-         "Exit status: 0 success, 1 other failure, 2 bad arguments, 3 no keyboard,\n"
-         "4 keyboard not permitted (udev rule missing), 5 keyboard did not answer,\n"
-         "6 keyboard refused the command, 7 file rejected.\n";
-}
+namespace {
+
+struct CommandEntry {
+  std::string_view word;
+  int (*run)(CliContext&);
+};
+
+constexpr CommandEntry kCommands[] = {
+    {"devices", CommandDevices},   {"info", CommandInfo},       {"profile", CommandProfile},
+    {"lighting", CommandLighting}, {"colours", CommandColours}, {"keys", CommandKeys},
+    {"macros", CommandMacros},     {"export", CommandExport},   {"check", CommandCheck},
+    {"restore", CommandRestore},   {"backup", CommandBackup},   {"events", CommandEvents},
+    {"firmware", CommandFirmware},
+};
+
+}  // namespace
 
 std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& status) {
   auto link = std::make_unique<device::DeviceLink>(ctx.backend);
-  if (ctx.options.trace) {
-    std::ostream& err = ctx.err;
-    link->Channel().SetTraceSink([&err](char direction, std::span<const uint8_t> report) {
-      err << device::FormatTraceLine(direction, report) << '\n';
-    });
-  }
+  std::ostream& err = ctx.err;
+  FrameTally& tally = ctx.tally;
+  const bool trace = ctx.options.trace;
+  link->Channel().SetTraceSink(
+      [&err, &tally, trace](char direction, std::span<const uint8_t> report) {
+        tally.Note(direction, report);
+        if (trace) err << device::FormatTraceLine(direction, report) << '\n';
+      });
   status = ReportFindFailure(device::ConnectKeyboard(*link), ctx.err);
   if (status != kExitOk) return nullptr;
   return link;
@@ -52,13 +44,18 @@ std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& stat
 
 int RunCommand(CliContext& ctx) {
   const auto& words = ctx.options.command;
-  if (ctx.options.help || words.empty()) {
+  if (words.empty()) {
     PrintUsage(ctx.out);
-    return words.empty() && !ctx.options.help ? kExitBadArguments : kExitOk;
+    return ctx.options.help ? kExitOk : kExitBadArguments;
   }
   const std::string& name = words.front();
-  if (name == "devices") return CommandDevices(ctx);
-  if (name == "info") return CommandInfo(ctx);
+  if (ctx.options.help || (words.size() > 1 && words[1] == "help")) {
+    if (PrintCommandHelp(name, ctx.out)) return kExitOk;
+  } else {
+    for (const auto& [word, run] : kCommands) {
+      if (name == word) return run(ctx);
+    }
+  }
   ctx.err << "quorlinctl: unknown command '" << name << "' (see quorlinctl --help)\n";
   return kExitBadArguments;
 }

@@ -1,11 +1,13 @@
 #pragma once
 // quorlinctl as a function, so tests run it in-process with captured output.
 
+#include <atomic>
 #include <iosfwd>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "cli/frame_tally.h"
 #include "cli/options.h"
 #include "device/device_link.h"
 #include "device/hid_backend.h"
@@ -17,6 +19,10 @@ struct CliContext {
   device::HidBackend& backend;
   std::ostream& out;
   std::ostream& err;
+  // Frames sent since the last reset, fed by the channel's trace.
+  FrameTally tally{};
+  // Set to end a command that runs until interrupted (`events`).
+  std::atomic<bool>* stop = nullptr;
 };
 
 // Runs quorlinctl with the arguments after the program name; returns the
@@ -27,14 +33,27 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
 int RunCommand(CliContext& ctx);
 
 void PrintUsage(std::ostream& out);
+// The help of one command; false when there is no such command.
+bool PrintCommandHelp(const std::string& command, std::ostream& out);
 
 // Finds the keyboard and opens its command channel (with the frame trace on
-// standard error under --trace). On failure prints the error line, sets
-// `status` and returns null.
+// standard error under --trace, and the tally always). On failure prints
+// the error line, sets `status` and returns null.
 std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& status);
 
 // The commands.
 int CommandDevices(CliContext& ctx);
 int CommandInfo(CliContext& ctx);
+int CommandProfile(CliContext& ctx);
+int CommandLighting(CliContext& ctx);
+int CommandColours(CliContext& ctx);
+int CommandKeys(CliContext& ctx);
+int CommandMacros(CliContext& ctx);
+int CommandExport(CliContext& ctx);
+int CommandCheck(CliContext& ctx);
+int CommandRestore(CliContext& ctx);
+int CommandBackup(CliContext& ctx);
+int CommandEvents(CliContext& ctx);
+int CommandFirmware(CliContext& ctx);
 
 }  // namespace quorlin::cli

@@ -1,5 +1,9 @@
 #include "cli/options.h"
 
+#include <cstdlib>
+
+#include "text/language.h"
+
 namespace quorlin::cli {
 
 namespace {
@@ -10,44 +14,114 @@ std::optional<uint16_t> ParseProduct(const std::string& text) {
   return std::nullopt;
 }
 
+// Options that take a value; the value is the next word or follows '='.
+bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
+               std::optional<std::string>& value, std::string& error) {
+  const std::string& a = args[i];
+  if (a == name) {
+    if (i + 1 >= args.size()) {
+      error = name + " needs a value";
+      return false;
+    }
+    value = args[++i];
+    return true;
+  }
+  if (a.rfind(name + "=", 0) == 0) {
+    value = a.substr(name.size() + 1);
+    return true;
+  }
+  return false;
+}
+
+// One global option at args[i]; false with `error` empty when args[i] is
+// not one.
+bool ParseOne(const std::vector<std::string>& args, std::size_t& i, GlobalOptions& options,
+              std::string& error) {
+  const std::string& a = args[i];
+  std::optional<std::string> value;
+  if (a == "--simulate") {
+    options.simulate = true;
+  } else if (a.rfind("--simulate=", 0) == 0) {
+    const auto product = ParseProduct(a.substr(11));
+    if (!product) {
+      error = "--simulate: product must be 0x0000 or 0x5000, not '" + a.substr(11) + "'";
+      return false;
+    }
+    options.simulate = true;
+    options.simulated_product = *product;
+  } else if (TakeValue(args, i, "--sim-state", value, error)) {
+    options.sim_state_file = *value;
+  } else if (TakeValue(args, i, "--lang", value, error)) {
+    options.language_id = ParseLanguage(*value);
+    if (!options.language_id) {
+      error =
+          "--lang: '" + *value + "' is not a supported language (0x0409 en, 0x0407 de, 0x0416 pt)";
+      return false;
+    }
+  } else if (!error.empty()) {
+    return false;
+  } else if (a == "--trace") {
+    options.trace = true;
+  } else if (a == "--json") {
+    options.json = true;
+  } else if (a == "--yes" || a == "-y") {
+    options.yes = true;
+  } else if (a == "--help" || a == "-h") {
+    options.help = true;
+  } else {
+    return false;
+  }
+  return true;
+}
+
+bool IsGlobalOption(const std::string& a) {
+  for (const char* name : {"--simulate", "--sim-state", "--lang", "--trace", "--json", "--yes",
+                           "-y", "--help", "-h"}) {
+    const std::string n = name;
+    if (a == n || a.rfind(n + "=", 0) == 0) return true;
+  }
+  return false;
+}
+
 }  // namespace
+
+std::optional<uint32_t> ParseLanguage(const std::string& text) {
+  uint32_t id = 0;
+  if (text == "en") {
+    id = 0x0409;
+  } else if (text == "de") {
+    id = 0x0407;
+  } else if (text == "pt") {
+    id = 0x0416;
+  } else {
+    char* end = nullptr;
+    const unsigned long parsed = std::strtoul(text.c_str(), &end, 16);
+    if (text.empty() || *end != '\0' || parsed > 0xFFFF) return std::nullopt;
+    id = static_cast<uint32_t>(parsed);
+  }
+  if (!text::FindLanguage(id)) return std::nullopt;
+  return id;
+}
 
 std::optional<GlobalOptions> ParseGlobalOptions(const std::vector<std::string>& args,
                                                 std::string& error) {
   GlobalOptions options;
-  std::size_t i = 0;
-  for (; i < args.size(); ++i) {
+  for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
-    if (a == "--simulate") {
-      options.simulate = true;
-    } else if (a.rfind("--simulate=", 0) == 0) {
-      const auto product = ParseProduct(a.substr(11));
-      if (!product) {
-        error = "--simulate: product must be 0x0000 or 0x5000, not '" + a.substr(11) + "'";
-        return std::nullopt;
-      }
-      options.simulate = true;
-      options.simulated_product = *product;
-    } else if (a == "--sim-state") {
-      if (i + 1 >= args.size()) {
-        error = "--sim-state needs a file name";
-        return std::nullopt;
-      }
-      options.sim_state_file = args[++i];
-    } else if (a.rfind("--sim-state=", 0) == 0) {
-      options.sim_state_file = a.substr(12);
-    } else if (a == "--trace") {
-      options.trace = true;
-    } else if (a == "--help" || a == "-h") {
-      options.help = true;
-    } else if (a.rfind("--", 0) == 0) {
+    // Once the command word is there, only the global options are taken
+    // out; everything else belongs to the command.
+    if (!options.command.empty() && !IsGlobalOption(a)) {
+      options.command.push_back(a);
+      continue;
+    }
+    if (ParseOne(args, i, options, error)) continue;
+    if (!error.empty()) return std::nullopt;
+    if (a.rfind("-", 0) == 0 && options.command.empty()) {
       error = "unknown option '" + a + "'";
       return std::nullopt;
-    } else {
-      break;
     }
+    options.command.push_back(a);
   }
-  options.command.assign(args.begin() + static_cast<std::ptrdiff_t>(i), args.end());
   if (options.sim_state_file && !options.simulate) {
     error = "--sim-state needs --simulate";
     return std::nullopt;

@@ -1,0 +1,109 @@
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/command_args.h"
+#include "cli/exit_codes.h"
+#include "cli/name_lookup.h"
+#include "cli/session.h"
+#include "lighting/lighting_writes.h"
+#include "lighting/mode_list.h"
+#include "lighting/user_lighting_files.h"
+#include "platform/user_folders.h"
+
+namespace quorlin::cli {
+
+namespace {
+
+using lighting::LitKeyEntry;
+
+// What the panel's brush does to each key, for keys chosen by name instead
+// of by click (and whatever mode the slot shows: the colours wait in the
+// keyboard for the custom mode): the program's table and the base-colour
+// marks, the user file of the present custom slot, then the keyboard.
+// Few keys go one frame each, as the brush sends them; a fill goes as the
+// whole table, as a base-colour change sends it.
+void PaintKeys(CliSession& session, int slot, const std::vector<LitKeyEntry>& entries,
+               bool whole_table) {
+  auto& state = session.State().lighting;
+  device::CommandChannel& ch = session.Link().Channel();
+  for (const auto& e : entries) {
+    const int led = *lighting::LedOf(e.lit_key);
+    lighting::SetColourAt(state.key_colours, slot, led, e.entry.colour);
+    state.base_marks[static_cast<std::size_t>(slot)][static_cast<std::size_t>(e.lit_key)] = false;
+    if (!whole_table) lighting::WriteOneKeyColour(ch, slot, led, e.entry.colour);
+  }
+  const auto paths = lighting::MakeUserLightingPaths(platform::CurrentUserFolders().data,
+                                                     platform::ProgramDataDir());
+  lighting::SaveKeyEntries(paths, slot, state.panel.user_slot, entries);
+  if (whole_table) {
+    lighting::WriteWholeKeyTable(ch, session.Link().Variant(), state.key_colours, slot);
+  }
+}
+
+bool ParseEntries(const std::vector<std::string>& words, const NameTexts& texts,
+                  std::vector<LitKeyEntry>& entries, bool& whole_table, std::string& why) {
+  const std::string& sub = words.front();
+  if (sub == "fill") {
+    const auto colour = words.size() == 2 ? ParseColour(words[1]) : std::nullopt;
+    if (!colour) {
+      why = "fill needs one colour #RRGGBB";
+      return false;
+    }
+    for (int k = 0; k < lighting::kLitKeyCount; ++k) entries.push_back({k, {*colour, false}});
+    whole_table = true;
+    return true;
+  }
+  for (std::size_t i = 1; i < words.size(); ++i) {
+    const auto eq = words[i].rfind('=');
+    if (eq == std::string::npos) {
+      why = "'" + words[i] + "' is not KEY=#RRGGBB";
+      return false;
+    }
+    const auto key = FindLitKey(words[i].substr(0, eq), texts);
+    const auto colour = ParseColour(words[i].substr(eq + 1));
+    if (!key || !colour) {
+      why = "'" + words[i] +
+            "': " + (key ? "not a colour #RRGGBB" : "no lit key of that name or LED");
+      return false;
+    }
+    entries.push_back({*key, {*colour, false}});
+  }
+  if (entries.empty()) why = "set needs KEY=#RRGGBB";
+  return !entries.empty();
+}
+
+}  // namespace
+
+int CommandColours(CliContext& ctx) {
+  auto words = CommandArgs(ctx);
+  std::optional<int> slot;
+  std::string why;
+  if (!TakeProfileOption(words, slot, why)) return BadArguments(ctx, why);
+  if (words.empty() || (words.front() != "set" && words.front() != "fill")) {
+    return BadArguments(ctx, "expected 'set KEY=#RRGGBB ...' or 'fill #RRGGBB'");
+  }
+  CliTexts texts(ctx.options.language_id);
+  std::vector<LitKeyEntry> entries;
+  bool whole_table = false;
+  if (!ParseEntries(words, {texts.Current(), texts.English()}, entries, whole_table, why)) {
+    return BadArguments(ctx, words.front() + ": " + why);
+  }
+  int status = kExitOk;
+  auto session = CliSession::Open(ctx, status);
+  if (!session) return status;
+  const int active = session->Link().ActiveProfile();
+  const int edited = slot.value_or(active < 0 ? 0 : active);
+  if (!session->LoadLighting(edited, status)) return status;
+  if (!lighting::ListsUserMode(session->State().lighting.modes)) {
+    ctx.err
+        << "quorlinctl: colours: this keyboard has no per-key colours (no custom mode listed)\n";
+    return kExitFailure;
+  }
+  // The present custom slot and its colours, as the panel holds them.
+  session->Flows().Panel().ReloadUserSlots(lighting::kUserSlotCount, false);
+  ctx.tally.Reset();
+  PaintKeys(*session, edited, entries, whole_table);
+  return ReportChange(ctx, "colours " + words.front());
+}
+
+}  // namespace quorlin::cli

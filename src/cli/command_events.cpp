@@ -1,0 +1,97 @@
+#include <atomic>
+#include <chrono>
+#include <csignal>
+#include <mutex>
+#include <ostream>
+#include <thread>
+
+#include "cli/cli.h"
+#include "cli/command_args.h"
+#include "cli/exit_codes.h"
+#include "cli/json_writer.h"
+#include "device/event_reader.h"
+
+namespace quorlin::cli {
+
+namespace {
+
+std::atomic<bool> g_interrupted{false};
+
+extern "C" void OnInterrupt(int) {
+  g_interrupted.store(true);
+}
+
+// Prints what each event report asks of the main window, with its code.
+class EventPrinter final : public device::DeviceNotifications {
+ public:
+  EventPrinter(std::ostream& out, bool json) : out_(out), json_(json) {}
+
+  int Count() const { return count_.load(); }
+
+  void KeyboardRemoved() override { Print(0, "keyboard removed"); }
+  void ProfileReload() override { Print(0, "profile reload"); }
+  void PostOpenNotification() override {}
+  void HideMainWindow() override {}
+  void SetTrayIcon(device::TrayIcon icon) override {
+    if (icon == device::TrayIcon::kAlternate)
+      Print(device::kEventAlternateTrayIcon, "alternate tray icon");
+    if (icon == device::TrayIcon::kRestore)
+      Print(device::kEventRestoreTrayIcon, "restore tray icon");
+  }
+  void StartTimer(int timer_id) override {
+    if (timer_id == device::kLightingRefreshTimer)
+      Print(device::kEventReloadLighting, "lighting changed on the keyboard");
+    if (timer_id == device::kKeyboardResetTimer)
+      Print(device::kEventKeyboardReset, "keyboard reset");
+  }
+  void ShowMessage(std::string_view) override {}
+
+ private:
+  void Print(uint16_t code, std::string_view what) {
+    std::lock_guard lock(mutex_);
+    char hex[8];
+    std::snprintf(hex, sizeof hex, "0x%04X", code);
+    if (json_) {
+      JsonWriter(out_).BeginObject().Field("code", hex).Field("event", what).EndObject();
+    } else {
+      out_ << hex << ' ' << what << '\n';
+    }
+    out_.flush();
+    ++count_;
+  }
+
+  std::ostream& out_;
+  bool json_;
+  std::mutex mutex_;
+  std::atomic<int> count_{0};
+};
+
+}  // namespace
+
+int CommandEvents(CliContext& ctx) {
+  auto words = CommandArgs(ctx);
+  std::optional<int> count;
+  std::string why;
+  if (!TakeCountOption(words, count, why)) return BadArguments(ctx, why);
+  if (!words.empty())
+    return BadArguments(ctx, "'" + words.front() + "' is not an option of events");
+  // The reader finds the keyboard itself and waits for it; say so when it
+  // is not there now rather than wait in silence.
+  int status = kExitOk;
+  if (!ConnectForCommand(ctx, status)) return status;
+  std::atomic<bool>& stop = ctx.stop ? *ctx.stop : g_interrupted;
+  const auto previous = std::signal(SIGINT, OnInterrupt);
+  EventPrinter printer(ctx.out, ctx.options.json);
+  {
+    device::EventReader reader(ctx.backend, printer);
+    reader.Start();
+    while (!stop.load() && !g_interrupted.load() && (!count || printer.Count() < *count)) {
+      std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+    reader.Stop();
+  }
+  std::signal(SIGINT, previous);
+  return kExitOk;
+}
+
+}  // namespace quorlin::cli

@@ -1,0 +1,37 @@
+#include <ostream>
+
+#include "cli/cli.h"
+#include "cli/command_args.h"
+#include "cli/exit_codes.h"
+#include "cli/json_writer.h"
+#include "cli/messages.h"
+#include "device/commands.h"
+
+namespace quorlin::cli {
+
+int CommandFirmware(CliContext& ctx) {
+  if (ctx.options.command.size() > 1) return BadArguments(ctx, "takes no arguments");
+  int status = kExitOk;
+  auto link = ConnectForCommand(ctx, status);
+  if (!link) return status;
+  device::DeviceInfo info;
+  const device::Result r = device::ReadDeviceInfo(link->Channel(), info);
+  if (r != device::kOk) return ReportResult(r, "reading the device info", ctx.err);
+  const uint16_t version = info.FirmwareVersion();
+  const uint16_t product = link->Variant().product_id;
+  const bool update = device::ProposesFirmwareUpdate(product, version);
+  if (ctx.options.json) {
+    JsonWriter(ctx.out)
+        .BeginObject()
+        .Field("product", "0x" + Hex4(product))
+        .Field("firmware_version", "0x" + Hex4(version))
+        .Field("update_proposed", update)
+        .EndObject();
+  } else {
+    ctx.out << "Firmware version: 0x" << Hex4(version) << " (product " << Hex4(product) << ")\n"
+            << "Update proposed:  " << (update ? "yes" : "no") << '\n';
+  }
+  return kExitOk;
+}
+
+}  // namespace quorlin::cli

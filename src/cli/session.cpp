@@ -1,0 +1,55 @@
+#include "cli/session.h"
+
+#include <ostream>
+
+#include "cli/exit_codes.h"
+#include "cli/messages.h"
+#include "platform/user_folders.h"
+
+namespace quorlin::cli {
+
+std::unique_ptr<CliSession> CliSession::Open(CliContext& ctx, int& status) {
+  auto link = ConnectForCommand(ctx, status);
+  if (!link) return nullptr;
+  return std::unique_ptr<CliSession>(new CliSession(ctx, std::move(link)));
+}
+
+CliSession::CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link)
+    : ctx_(ctx),
+      link_(std::move(link)),
+      texts_(ctx.options.language_id),
+      view_(state_, ctx.err, ctx.options.yes) {
+  flows_ = std::make_unique<flows::MainFlows>(
+      flows::FlowParts{*link_, state_, texts_.Current(), view_, platform::CurrentUserFolders().data,
+                       platform::ProgramDataDir()});
+  // The GUI's first start prepares the data folder; a user who only ever
+  // runs the command line gets the same folder.
+  flows_->Store().EnsureDataFolder();
+}
+
+bool CliSession::LoadLighting(int slot, int& status) {
+  state_.lighting.edited_slot = slot;
+  const device::Result r =
+      flows_->Panel().ReadLighting({lighting::ViewFlagFromFile::kExact, false});
+  status = ReportResult(r, "reading the lighting", ctx_.err);
+  return status == kExitOk;
+}
+
+bool CliSession::LoadKeys(int& status) {
+  if (link_->ActiveProfile() < 0) {
+    status = ReportResult(device::kAbsent, "reading the active profile", ctx_.err);
+    return false;
+  }
+  ctx_.tally.Reset();
+  flows_->Store().ReloadFromKeyboard(false);
+  status = ReportResult(ctx_.tally.Outcome(), "reading the key tables and macros", ctx_.err);
+  return status == kExitOk;
+}
+
+bool CliSession::ApplyChanges(int slot) {
+  if (slot != link_->ActiveProfile()) return flows_->ApplyAllProfiles();
+  view_.SetModified(true);
+  return flows_->Apply();
+}
+
+}  // namespace quorlin::cli
