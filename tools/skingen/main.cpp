@@ -1,0 +1,112 @@
+// skingen: builds the program's default skin (Skin files and pictures) into
+// a folder. Run at build time; everything comes from the layout tables.
+
+#include <QGuiApplication>
+#include <cstdio>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "panel_pictures.h"
+#include "skin_writer.h"
+#include "ui/skin/skin_catalogue.h"
+#include "window_skins.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using namespace quorlin::skingen;
+namespace catalogue = quorlin::ui::skin_catalogue;
+
+struct StateFile {
+  std::string_view file;
+  Look look;
+  Variant variant;
+};
+
+// The background, the mask, the Skin file and the listed state pictures.
+bool WriteWindow(const SkinWindow& window, const fs::path& dir,
+                 const std::vector<StateFile>& states) {
+  bool ok = SaveJpeg(RenderBackground(window), dir / window.background);
+  ok = SavePng(MaskPicture(window), dir / window.mask) && ok;
+  ok = WriteTextFile(dir / window.ini_name, SkinFileText(window)) && ok;
+  for (const StateFile& state : states)
+    ok = SaveJpeg(StatePicture(RenderScene(window, state.look, state.variant)), dir / state.file) &&
+         ok;
+  return ok;
+}
+
+bool WriteMain(const fs::path& dir) {
+  const SkinWindow main = MainWindowSkin();
+  const auto& s1 = catalogue::kMainSet;
+  const auto& s2 = catalogue::kMainFlipSet;
+  bool ok = WriteWindow(main, dir,
+                        {{s1.normal, Look::kNormal, 0},
+                         {s1.over, Look::kOver, 0},
+                         {s1.down, Look::kDown, 0},
+                         {s1.disabled, Look::kDisable, 0},
+                         {s2.normal, Look::kNormal, kMainFlipped},
+                         {s2.over, Look::kOver, kMainFlipped},
+                         {s2.down, Look::kDown, kMainFlipped},
+                         {s2.disabled, Look::kDisable, kMainFlipped},
+                         {catalogue::kMainColour0, Look::kUnlit, 0},
+                         {catalogue::kMainColour1, Look::kLit, 0}});
+  return SaveJpeg(MainArrowPicture(main), dir / catalogue::kMainArrows) && ok;
+}
+
+bool WriteComposite(const fs::path& dir) {
+  const SkinWindow editor = CompositeSkin();
+  std::vector<StateFile> states;
+  auto add_set = [&states](const catalogue::StatePictureSet& set, Variant page, bool has_disabled) {
+    states.push_back({set.normal, Look::kNormal, page});
+    states.push_back({set.over, Look::kOver, page});
+    states.push_back({set.down, Look::kDown, page});
+    if (has_disabled) states.push_back({set.disabled, Look::kDisable, page});
+  };
+  add_set(catalogue::kKeyPageSet, kKeyPage, false);
+  add_set(catalogue::kMacroPageSet, kMacroPage, true);
+  add_set(catalogue::kMacroOnlySet, kMacroOnly, true);
+  add_set(catalogue::kMediaPageSet, kMediaPage, false);
+  add_set(catalogue::kFunctionPageSet, kFunctionPage, false);
+  return WriteWindow(editor, dir, states);
+}
+
+bool WriteProfile(const fs::path& dir) {
+  const auto& set = catalogue::kProfileSet;
+  return WriteWindow(
+      ProfileSkin(), dir,
+      {{set.normal, Look::kNormal, 0}, {set.over, Look::kOver, 0}, {set.down, Look::kDown, 0}});
+}
+
+bool WriteUpdate(const fs::path& dir) {
+  const auto& set = catalogue::kUpdateSet;
+  return WriteWindow(UpdateSkin(), dir,
+                     {{set.normal, Look::kNormal, 0}, {set.over, Look::kOver, 0}});
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
+    return 2;
+  }
+  // Drawing text needs the font database, not a display.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
+
+  const fs::path dir = fs::path(argv[1]);
+  std::error_code ec;
+  fs::create_directories(dir, ec);
+  if (ec) {
+    std::fprintf(stderr, "skingen: cannot create %s: %s\n", dir.string().c_str(),
+                 ec.message().c_str());
+    return 1;
+  }
+  bool ok = WriteMain(dir);
+  ok = WriteComposite(dir) && ok;
+  ok = WriteProfile(dir) && ok;
+  ok = WriteUpdate(dir) && ok;
+  ok = WritePanelPictures(dir) && ok;
+  return ok ? 0 : 1;
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The lighting panel's small pictures: switches, direction pairs, swatches,
+// brushes, the busy indicator's frames, the slider faces and the palette.
+
+#include <QImage>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+namespace quorlin::skingen {
+
+struct NamedPicture {
+  std::string file;
+  QImage image;
+};
+
+std::vector<NamedPicture> PanelPictures();
+// The combo box arrow and the check mark of the plain controls (with alpha).
+std::vector<NamedPicture> ControlPictures();
+bool WritePanelPictures(const std::filesystem::path& dir);
+
+}  // namespace quorlin::skingen
