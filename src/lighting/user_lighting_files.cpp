@@ -5,6 +5,7 @@
 #include "lighting/key_colour_table.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
+#include "profiles/data_folder.h"
 
 namespace quorlin::lighting {
 
@@ -153,9 +154,8 @@ bool CopyDefaultUserFile(const UserLightingPaths& paths, int profile_slot) {
 bool PrepareDataFolderOnFirstRun(const UserLightingPaths& paths) {
   std::error_code ec;
   if (std::filesystem::exists(paths.data_folder, ec) || ec) return false;
-  if (!std::filesystem::create_directories(paths.data_folder, ec)) return false;
-  for (int p = 0; p < kProfileSlots; ++p) CopyDefaultUserFile(paths, p);
-  return true;
+  // The profile store seeds the same folder; one routine does it for both.
+  return profiles::EnsureDataFolder(paths.data_folder, paths.default_file);
 }
 
 }  // namespace quorlin::lighting

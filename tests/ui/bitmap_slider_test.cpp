@@ -13,38 +13,6 @@
 namespace quorlin::ui {
 namespace {
 
-TEST(SliderMath, ClickPositionReadsTheFaceTenPixelsLeft) {
-  const SliderRange range{0, 5};
-  struct Case {
-    int x, expected;
-  } cases[] = {{0, 0}, {29, 0}, {30, 1}, {69, 1}, {70, 2}, {189, 4}, {190, 5}, {400, 5}, {-50, 0}};
-  for (const Case& c : cases)
-    EXPECT_EQ(SliderPositionFromX(c.x, 200, range), c.expected) << "x = " << c.x;
-  for (int p = 0; p <= 5; ++p) {
-    const int pixel = SliderPixelOfPosition(p, 200, range);
-    EXPECT_EQ(SliderPositionFromX(pixel, 200, range), p) << "position " << p;
-    if (pixel > 0) {
-      EXPECT_EQ(SliderPositionFromX(pixel - 1, 200, range), p - 1);
-    }
-  }
-}
-
-TEST(SliderMath, KeysMoveAndStayInRange) {
-  const SliderRange range{0, 5};
-  struct Case {
-    SliderKey key;
-    int from, expected;
-  } cases[] = {{SliderKey::kLeft, 3, 2}, {SliderKey::kUp, 0, 0},     {SliderKey::kRight, 3, 4},
-               {SliderKey::kDown, 5, 5}, {SliderKey::kPageUp, 4, 0}, {SliderKey::kPageDown, 1, 5},
-               {SliderKey::kHome, 3, 0}, {SliderKey::kEnd, 2, 5}};
-  for (const Case& c : cases)
-    EXPECT_EQ(SliderPositionAfterKey(c.key, c.from, range, 10), c.expected)
-        << static_cast<int>(c.key);
-  EXPECT_EQ(SliderPositionAfterWheel(120, 3, range), 2);
-  EXPECT_EQ(SliderPositionAfterWheel(-120, 3, range), 4);
-  EXPECT_EQ(SliderPositionAfterWheel(-15, 5, range), 5);
-}
-
 class BitmapSliderTest : public testing::QtFixture {
  protected:
   void SetUp() override {
@@ -78,7 +46,7 @@ class BitmapSliderTest : public testing::QtFixture {
 };
 
 TEST_F(BitmapSliderTest, PressDragAndReleasePost) {
-  EXPECT_EQ(slider_->range().max, 5);
+  EXPECT_EQ(slider_->range().maximum, 5);
   EXPECT_EQ(slider_->pageSize(), 10);
   QTest::mousePress(slider_, Qt::LeftButton, {}, QPoint(75, 10));
   EXPECT_EQ(Posted(), std::vector<int>({2}));
@@ -107,9 +75,9 @@ TEST_F(BitmapSliderTest, WheelCountsOnlyBetweenAPressAndLeaving) {
   slider_->SetPos(3);
   Wheel(120);
   EXPECT_TRUE(Posted().empty());
-  QTest::mousePress(slider_, Qt::LeftButton, {}, QPoint(SliderPixelOfPosition(3, 200, {0, 5}), 10));
+  QTest::mousePress(slider_, Qt::LeftButton, {}, QPoint(lighting::SliderPixel(3, 200), 10));
   QTest::mouseRelease(slider_, Qt::LeftButton, {},
-                      QPoint(SliderPixelOfPosition(3, 200, {0, 5}), 10));
+                      QPoint(lighting::SliderPixel(3, 200), 10));
   Posted();
   Wheel(120);
   Wheel(-120);

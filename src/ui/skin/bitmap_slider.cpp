@@ -5,10 +5,13 @@
 #include <QPainter>
 #include <QStyleOptionFocusRect>
 #include <QWheelEvent>
+#include <algorithm>
 #include <optional>
 
 namespace quorlin::ui {
 namespace {
+
+using lighting::SliderKey;
 
 std::optional<SliderKey> SliderKeyOf(int key) {
   switch (key) {
@@ -42,13 +45,13 @@ CBitmapSlider::CBitmapSlider(QWidget* parent, int control_id)
 }
 
 void CBitmapSlider::SetRange(int min, int max) {
-  range_ = {min, max};
-  position_ = range_.Clamp(position_);
-  update();
+  range_.minimum = min;
+  range_.maximum = max;
+  SetPos(state_.position);
 }
 
 void CBitmapSlider::SetPos(int position) {
-  position_ = range_.Clamp(position);
+  state_.position = std::clamp(position, range_.minimum, std::max(range_.minimum, range_.maximum));
   update();
 }
 
@@ -65,10 +68,10 @@ int CBitmapSlider::FaceWidth() const {
   return picture_ ? picture_->width() : width();
 }
 
-void CBitmapSlider::Post(int position) {
-  position_ = range_.Clamp(position);
+void CBitmapSlider::Apply(const lighting::SliderOutcome& outcome) {
+  state_ = outcome.state;
   update();
-  emit positionPosted(control_id_, position_);
+  if (outcome.posted) emit positionPosted(control_id_, *outcome.posted);
 }
 
 void CBitmapSlider::paintEvent(QPaintEvent*) {
@@ -78,7 +81,7 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
   } else {
     painter.fillRect(rect(), palette().window());
   }
-  if (armed_) {
+  if (state_.armed) {
     QStyleOptionFocusRect option;
     option.initFrom(this);
     option.rect = rect();
@@ -86,50 +89,42 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
   }
 }
 
-void CBitmapSlider::FollowPointer(int x) {
-  if (x == SliderPixelOfPosition(position_, FaceWidth(), range_)) return;
-  Post(SliderPositionFromX(x, FaceWidth(), range_));
-}
-
 void CBitmapSlider::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
   setFocus(Qt::MouseFocusReason);
-  armed_ = true;
-  dragging_ = true;
-  FollowPointer(static_cast<int>(event->position().x()));
-  update();
+  Apply(lighting::SliderPress(state_, static_cast<int>(event->position().x()), FaceWidth(),
+                              range_));
 }
 
 void CBitmapSlider::mouseMoveEvent(QMouseEvent* event) {
-  if (dragging_) FollowPointer(static_cast<int>(event->position().x()));
+  if (!state_.dragging) return QWidget::mouseMoveEvent(event);
+  Apply(lighting::SliderDrag(state_, static_cast<int>(event->position().x()), FaceWidth(),
+                             range_));
 }
 
 void CBitmapSlider::mouseReleaseEvent(QMouseEvent* event) {
-  if (event->button() != Qt::LeftButton || !dragging_) return QWidget::mouseReleaseEvent(event);
-  dragging_ = false;
-  Post(position_);
+  if (event->button() != Qt::LeftButton || !state_.dragging) {
+    return QWidget::mouseReleaseEvent(event);
+  }
+  Apply(lighting::SliderRelease(state_));
 }
 
 void CBitmapSlider::wheelEvent(QWheelEvent* event) {
-  if (!armed_) return QWidget::wheelEvent(event);
   const int delta = event->angleDelta().y();
-  if (delta == 0) return QWidget::wheelEvent(event);
-  Post(SliderPositionAfterWheel(delta, position_, range_));
+  if (!state_.armed || delta == 0) return QWidget::wheelEvent(event);
+  Apply(lighting::SliderWheel(state_, delta, range_));
   event->accept();
 }
 
 void CBitmapSlider::keyPressEvent(QKeyEvent* event) {
   const std::optional<SliderKey> key = SliderKeyOf(event->key());
   if (!key) return QWidget::keyPressEvent(event);
-  Post(SliderPositionAfterKey(*key, position_, range_, page_));
+  Apply(lighting::SliderKeyPress(state_, *key, range_));
   event->accept();
 }
 
 void CBitmapSlider::leaveEvent(QEvent* event) {
-  if (armed_) {
-    armed_ = false;
-    update();
-  }
+  if (state_.armed) Apply(lighting::SliderLeave(state_));
   QWidget::leaveEvent(event);
 }
 

@@ -1,12 +1,14 @@
 #pragma once
 // A horizontal slider whose whole face is one picture: its owner gives it
 // the picture of each position. Every move the user makes is reported with
-// positionPosted, changed or not, so the owner can decide what to send.
+// positionPosted, changed or not, so the owner can decide what to send. The
+// rules for what a click, a key or the wheel does live below the UI, in the
+// lighting panel's slider functions; this widget only feeds them events.
 
 #include <QPixmap>
 #include <QWidget>
 
-#include "ui/skin/slider_math.h"
+#include "lighting/bitmap_slider.h"
 
 namespace quorlin::ui {
 
@@ -22,12 +24,12 @@ class CBitmapSlider : public QWidget {
   void setControlId(int id) { control_id_ = id; }
 
   void SetRange(int min, int max);
-  SliderRange range() const { return range_; }
-  void SetPageSize(int page) { page_ = page; }
-  int pageSize() const { return page_; }
+  const lighting::SliderRange& range() const { return range_; }
+  void SetPageSize(int page) { range_.page = page; }
+  int pageSize() const { return range_.page; }
   // Moves the slider without reporting it.
   void SetPos(int position);
-  int pos() const { return position_; }
+  int pos() const { return state_.position; }
 
   // The face to show (not owned).
   void SetPicture(const QPixmap* picture);
@@ -35,8 +37,8 @@ class CBitmapSlider : public QWidget {
 
   // Whether the focus rectangle is drawn: from a press until the mouse
   // leaves the slider.
-  bool isFocusRectShown() const { return armed_; }
-  bool isDragging() const { return dragging_; }
+  bool isFocusRectShown() const { return state_.armed; }
+  bool isDragging() const { return state_.dragging; }
 
   QSize sizeHint() const override;
 
@@ -55,16 +57,13 @@ class CBitmapSlider : public QWidget {
 
  private:
   int FaceWidth() const;
-  void FollowPointer(int x);
-  void Post(int position);
+  // Takes the new state and posts what the rules say to post.
+  void Apply(const lighting::SliderOutcome& outcome);
 
   int control_id_ = 0;
-  SliderRange range_;
-  int page_ = kDefaultPageSize;
-  int position_ = 0;
+  lighting::SliderRange range_{0, 5, kDefaultPageSize};
+  lighting::SliderState state_;
   const QPixmap* picture_ = nullptr;
-  bool dragging_ = false;
-  bool armed_ = false;  // pressed since the mouse last came in
 };
 
 }  // namespace quorlin::ui
