@@ -6,6 +6,7 @@
 #include "cli/exit_codes.h"
 #include "cli/messages.h"
 #include "device/command_channel.h"
+#include "device/commands.h"
 #include "device/keyboard_finder.h"
 
 namespace quorlin::cli {
@@ -39,6 +40,18 @@ std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& stat
       });
   status = ReportFindFailure(device::ConnectKeyboard(*link), ctx.err);
   if (status != kExitOk) return nullptr;
+  return link;
+}
+
+std::unique_ptr<device::DeviceLink> ConnectAndReadInfo(CliContext& ctx, device::DeviceInfo& info,
+                                                       int& status) {
+  auto link = ConnectForCommand(ctx, status);
+  if (!link) return nullptr;
+  const device::Result r = device::ReadDeviceInfo(link->Channel(), info);
+  if (r != device::kOk) {
+    status = ReportResult(r, "reading the device info", ctx.err);
+    return nullptr;
+  }
   return link;
 }
 

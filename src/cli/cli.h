@@ -41,6 +41,11 @@ bool PrintCommandHelp(const std::string& command, std::ostream& out);
 // the error line, sets `status` and returns null.
 std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& status);
 
+// Connects and reads the Device info record into `info`; null (with the
+// error line and `status`) when either fails.
+std::unique_ptr<device::DeviceLink> ConnectAndReadInfo(CliContext& ctx, device::DeviceInfo& info,
+                                                       int& status);
+
 // The commands.
 int CommandDevices(CliContext& ctx);
 int CommandInfo(CliContext& ctx);

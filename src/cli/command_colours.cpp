@@ -91,8 +91,7 @@ int CommandColours(CliContext& ctx) {
   int status = kExitOk;
   auto session = CliSession::Open(ctx, status);
   if (!session) return status;
-  const int active = session->Link().ActiveProfile();
-  const int edited = slot.value_or(active < 0 ? 0 : active);
+  const int edited = session->TargetSlot(slot);
   if (!session->LoadLighting(edited, status)) return status;
   if (!lighting::ListsUserMode(session->State().lighting.modes)) {
     ctx.err

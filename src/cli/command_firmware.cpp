@@ -12,11 +12,9 @@ namespace quorlin::cli {
 int CommandFirmware(CliContext& ctx) {
   if (ctx.options.command.size() > 1) return BadArguments(ctx, "takes no arguments");
   int status = kExitOk;
-  auto link = ConnectForCommand(ctx, status);
-  if (!link) return status;
   device::DeviceInfo info;
-  const device::Result r = device::ReadDeviceInfo(link->Channel(), info);
-  if (r != device::kOk) return ReportResult(r, "reading the device info", ctx.err);
+  auto link = ConnectAndReadInfo(ctx, info, status);
+  if (!link) return status;
   const uint16_t version = info.FirmwareVersion();
   const uint16_t product = link->Variant().product_id;
   const bool update = device::ProposesFirmwareUpdate(product, version);

@@ -32,11 +32,9 @@ void PrintInfo(std::ostream& out, const device::KeyboardVariant& v, const device
 
 int CommandInfo(CliContext& ctx) {
   int status = kExitOk;
-  auto link = ConnectForCommand(ctx, status);
-  if (!link) return status;
   device::DeviceInfo info;
-  const device::Result r = device::ReadDeviceInfo(link->Channel(), info);
-  if (r != device::kOk) return ReportResult(r, "reading the device info", ctx.err);
+  auto link = ConnectAndReadInfo(ctx, info, status);
+  if (!link) return status;
   PrintInfo(ctx.out, link->Variant(), info);
   return kExitOk;
 }

@@ -27,6 +27,12 @@ CliSession::CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link
   flows_->Store().EnsureDataFolder();
 }
 
+int CliSession::TargetSlot(std::optional<int> given) {
+  if (given) return *given;
+  const int active = link_->ActiveProfile();
+  return active < 0 ? 0 : active;
+}
+
 bool CliSession::LoadLighting(int slot, int& status) {
   state_.lighting.edited_slot = slot;
   const device::Result r =

@@ -5,6 +5,7 @@
 // by side.
 
 #include <memory>
+#include <optional>
 
 #include "cli/cli.h"
 #include "cli/cli_texts.h"
@@ -28,6 +29,10 @@ class CliSession {
   CliView& View() { return view_; }
   const text::TextSource& Texts() const { return texts_.Current(); }
   const text::TextSource& English() const { return texts_.English(); }
+
+  // The profile a command edits: the one given with --profile, else the
+  // Active profile (0 when the keyboard cannot tell).
+  int TargetSlot(std::optional<int> given);
 
   // Reads the three Lighting records and the mode list, editing `slot`.
   // False (with the error line and `status`) when the keyboard does not answer.
