@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "app_icons.h"
 #include "panel_pictures.h"
 #include "skin_writer.h"
 #include "ui/skin/skin_catalogue.h"
@@ -87,6 +88,8 @@ bool WriteUpdate(const fs::path& dir) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  if (argc == 3 && std::string_view(argv[1]) == "--app-icons")
+    return AppIconsMain(argc, argv, argv[2]);
   if (argc != 2) {
     std::fprintf(stderr, "usage: %s <output folder>\n", argv[0]);
     return 2;
