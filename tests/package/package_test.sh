@@ -1,0 +1,168 @@
+#!/usr/bin/env bash
+# Builds the Debian package, unpacks it into a scratch root and checks that
+# an installed copy works: every file where the programs look for it, the
+# maintainer scripts quiet without udev, and the unpacked programs finding
+# their skin, language and help files.
+#
+#   tests/package/package_test.sh [BUILD_DIR]     (default build/dev)
+set -euo pipefail
+cd "$(dirname "$0")/../.."
+build=${1:-build/dev}
+
+fail() {
+  echo "package test: FAILED: $*" >&2
+  exit 1
+}
+ok() { echo "  ok: $*"; }
+
+cmake --build "$build" -j "$(nproc)" >/dev/null
+rm -f "$build"/quorlin_*.deb
+(cd "$build" && cpack -G DEB >/dev/null) || fail "cpack -G DEB"
+deb=$(ls "$build"/quorlin_*.deb 2>/dev/null | head -n 1)
+[ -n "$deb" ] || fail "no package was written into $build"
+ok "built $(basename "$deb")"
+
+scratch=$(mktemp -d)
+trap 'rm -rf "$scratch"' EXIT
+root=$scratch/root
+dpkg-deb -x "$deb" "$root"
+dpkg-deb -e "$deb" "$scratch/control"
+
+# --- the control data ---------------------------------------------------
+control=$scratch/control/control
+grep -q '^Package: quorlin$' "$control" || fail "package name"
+depends=$(sed -n 's/^Depends: //p' "$control")
+[[ $depends == *libc6* ]] || fail "Depends lacks the libraries dpkg-shlibdeps finds: '$depends'"
+ok "Depends: $depends"
+for script in postinst postrm; do
+  [ -x "$scratch/control/$script" ] || fail "$script missing or not executable"
+done
+
+# Every file belongs under /usr: dpkg removes exactly what it installed, and
+# nothing lands in /etc or a home folder that a removal would leave behind.
+outside=$(dpkg-deb -c "$deb" | awk '{print $6}' | grep -v '^\./$' | grep -v '^\./usr/' || true)
+[ -z "$outside" ] || fail "files outside /usr: $outside"
+
+# --- files where the programs look for them -----------------------------
+data=$root/usr/share/quorlin
+expect=(
+  usr/bin/quorlinctl
+  usr/lib/udev/rules.d/70-quorlin-keyboard.rules
+  usr/share/applications/quorlin.desktop
+  usr/share/metainfo/io.github.quorlin.Quorlin.metainfo.xml
+  usr/share/man/man1/quorlinctl.1.gz
+  usr/share/quorlin/Lang0409.ini
+  usr/share/quorlin/Lang0407.ini
+  usr/share/quorlin/Lang0416.ini
+  usr/share/quorlin/UserDengColor_3.userd
+  usr/share/quorlin/Skins/Main.ini
+  usr/share/quorlin/Skins/Composite.ini
+  usr/share/quorlin/Skins/Profile.ini
+  usr/share/quorlin/Skins/UpdateDlg.ini
+  usr/share/quorlin/Help/0409/index.html
+  usr/share/quorlin/Help/0407/index.html
+  usr/share/quorlin/Help/0416/index.html
+)
+for size in 16 22 24 32 48 64 128 256; do
+  expect+=("usr/share/icons/hicolor/${size}x${size}/apps/quorlin.png")
+done
+has_gui=no
+if [ -e "$root/usr/bin/quorlin" ]; then
+  has_gui=yes
+  expect+=(usr/share/man/man1/quorlin.1.gz)
+fi
+for f in "${expect[@]}"; do
+  [ -f "$root/$f" ] || fail "missing /$f"
+done
+ok "${#expect[@]} files in place"
+
+# Every picture a Skin file names is in the Skins folder.
+while IFS= read -r picture; do
+  [ -f "$data/Skins/$picture" ] || fail "Skins/$picture named in a Skin file is missing"
+done < <(grep -ohiE '[A-Za-z0-9_]+\.(jpg|png|bmp)' "$data"/Skins/*.ini | sort -u)
+ok "every picture the Skin files name is installed"
+
+# Every page and picture a help page links to is installed.
+for page in "$data"/Help/*/index.html; do
+  while IFS= read -r link; do
+    [ -f "$(dirname "$page")/$link" ] || fail "$page links to missing $link"
+  done < <(grep -oE '(src|href)="[^":#]+"' "$page" | sed -E 's/^(src|href)="//; s/"$//')
+done
+ok "help pages and their pictures complete"
+
+# The desktop entry starts an installed program and names an installed icon.
+desktop=$root/usr/share/applications/quorlin.desktop
+grep -q '^Exec=quorlin$' "$desktop" || fail "desktop entry Exec"
+grep -q '^Icon=quorlin$' "$desktop" || fail "desktop entry Icon"
+if command -v desktop-file-validate >/dev/null; then
+  desktop-file-validate "$desktop" || fail "desktop-file-validate"
+fi
+if command -v appstreamcli >/dev/null; then
+  appstreamcli validate --no-net "$root"/usr/share/metainfo/*.xml >/dev/null ||
+    fail "appstreamcli validate"
+  ok "AppStream data valid"
+fi
+if command -v groff >/dev/null; then
+  for page in "$root"/usr/share/man/man1/*.1.gz; do
+    warnings=$(zcat "$page" | groff -man -Tutf8 -ww -z 2>&1 || true)
+    [ -z "$warnings" ] || fail "$(basename "$page"): $warnings"
+  done
+  ok "man pages format without warnings"
+fi
+
+# --- maintainer scripts -------------------------------------------------
+# Without a running udev (this container, a chroot) they must succeed quietly;
+# a udevadm that fails must not fail the installation either.
+fakebin=$scratch/fakebin
+mkdir -p "$fakebin"
+printf '#!/bin/sh\necho "udevadm: no udev" >&2\nexit 1\n' >"$fakebin/udevadm"
+chmod +x "$fakebin/udevadm"
+for run in "postinst configure" "postrm remove" "postrm purge" "postrm upgrade"; do
+  set -- $run
+  out=$(PATH="$fakebin:$PATH" sh "$scratch/control/$1" "$2" 0.0.0 2>&1) || fail "$run failed"
+  [ -z "$out" ] || fail "$run printed: $out"
+done
+ok "maintainer scripts succeed without udev"
+
+# --- the unpacked programs ----------------------------------------------
+# A fresh user whose folders are in the scratch area, and a private temp
+# folder so the window's single-instance socket meets no other instance.
+home=$scratch/home
+mkdir -p "$home" "$scratch/tmp"
+as_user() {
+  env -i PATH="$PATH" HOME="$home" TMPDIR="$scratch/tmp" LANG=C.UTF-8 "$@"
+}
+
+as_user "$root/usr/bin/quorlinctl" --simulate info >"$scratch/info.txt" 2>&1 ||
+  fail "quorlinctl --simulate info: $(cat "$scratch/info.txt")"
+grep -q '^Firmware version:' "$scratch/info.txt" || fail "info printed: $(cat "$scratch/info.txt")"
+# Mode names come from the language files: "#Error" means one was not found.
+for lang in 0x0409 0x0407 0x0416; do
+  out=$(as_user "$root/usr/bin/quorlinctl" --simulate --lang "$lang" lighting 2>&1) ||
+    fail "quorlinctl --lang $lang lighting: $out"
+  if grep -q '#Error' <<<"$out" || ! grep -q '^mode .*(' <<<"$out"; then
+    fail "quorlinctl --lang $lang did not find its language file: $out"
+  fi
+done
+ok "unpacked quorlinctl runs and finds its language files"
+
+if [ "$has_gui" = yes ]; then
+  # The window runs until it is told to end: five seconds offscreen, then
+  # stopped. Ending by itself (0) or by the timeout (124) both pass, as long
+  # as it complained about no file it could not find.
+  set +e
+  as_user QT_QPA_PLATFORM=offscreen timeout 5 "$root/usr/bin/quorlin" --simulate \
+    >"$scratch/gui.txt" 2>&1
+  rc=$?
+  set -e
+  [ "$rc" -eq 0 ] || [ "$rc" -eq 124 ] || fail "quorlin --simulate ended with $rc: $(cat "$scratch/gui.txt")"
+  if grep -iE 'missing|not found|cannot (open|load|read)|no such file|damaged|#Error' \
+    "$scratch/gui.txt"; then
+    fail "quorlin --simulate could not find its files"
+  fi
+  ok "unpacked quorlin starts offscreen (exit $rc) without complaint"
+else
+  echo "  skipped: the package holds no quorlin window program"
+fi
+
+echo "package test: passed"
