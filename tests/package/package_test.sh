@@ -59,9 +59,9 @@ expect=(
   usr/share/quorlin/Skins/Composite.ini
   usr/share/quorlin/Skins/Profile.ini
   usr/share/quorlin/Skins/UpdateDlg.ini
-  usr/share/quorlin/Help/0409/index.html
-  usr/share/quorlin/Help/0407/index.html
-  usr/share/quorlin/Help/0416/index.html
+  usr/share/quorlin/Help/en/index.html
+  usr/share/quorlin/Help/de/index.html
+  usr/share/quorlin/Help/pt/index.html
 )
 for size in 16 22 24 32 48 64 128 256; do
   expect+=("usr/share/icons/hicolor/${size}x${size}/apps/quorlin.png")
