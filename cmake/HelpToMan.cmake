@@ -21,6 +21,9 @@ function(run_help out_var)
   if(NOT rc EQUAL 0 OR text STREQUAL "")
     message(FATAL_ERROR "HelpToMan: '${PROGRAM} ${ARGN} --help' failed (${rc}): ${err}")
   endif()
+  # A usage line built from argv[0] names the build folder; the page names
+  # the installed program.
+  string(REPLACE "${PROGRAM}" "${NAME}" text "${text}")
   set(${out_var} "${text}" PARENT_SCOPE)
 endfunction()
 
