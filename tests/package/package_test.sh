@@ -124,6 +124,35 @@ for run in "postinst configure" "postrm remove" "postrm purge" "postrm upgrade";
 done
 ok "maintainer scripts succeed without udev"
 
+# --- install and remove with dpkg -----------------------------------------
+# Into a scratch root, so the machine's own system is untouched. A user's
+# files planted there must survive the purge; nothing else may be left.
+sysroot=$scratch/sysroot
+mkdir -p "$sysroot/var/lib/dpkg/info" "$sysroot/var/lib/dpkg/updates"
+touch "$sysroot/var/lib/dpkg/status" "$sysroot/var/lib/dpkg/available"
+dpkg_root() {
+  dpkg --root="$sysroot" --force-not-root --force-depends --force-script-chrootless \
+    --log=/dev/null "$@" >/dev/null 2>&1
+}
+dpkg_root -i "$deb" || fail "dpkg -i into a scratch root"
+[ -f "$sysroot/usr/bin/quorlinctl" ] || fail "dpkg -i installed no quorlinctl"
+user_files=(
+  "home/u/.config/quorlin/settings.ini"
+  "home/u/.config/autostart/quorlin.desktop"
+  "home/u/.local/share/Vantorel  Q742-ZX  MECHANICAL GAMING KEYBOARD/\$Profile1"
+)
+for f in "${user_files[@]}"; do
+  mkdir -p "$(dirname "$sysroot/$f")"
+  echo mine >"$sysroot/$f"
+done
+dpkg_root --purge quorlin || fail "dpkg --purge"
+for f in "${user_files[@]}"; do
+  [ -f "$sysroot/$f" ] || fail "purge removed the user's $f"
+done
+left=$(cd "$sysroot" && find . -not -type d | grep -v '^\./var/lib/dpkg/' | grep -v '^\./home/u/' || true)
+[ -z "$left" ] || fail "left behind after purge: $left"
+ok "dpkg install and purge leave only the user's own files"
+
 # --- the unpacked programs ----------------------------------------------
 # A fresh user whose folders are in the scratch area, and a private temp
 # folder so the window's single-instance socket meets no other instance.
