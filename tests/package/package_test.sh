@@ -18,7 +18,7 @@ ok() { echo "  ok: $*"; }
 cmake --build "$build" -j "$(nproc)" >/dev/null
 rm -f "$build"/quorlin_*.deb
 (cd "$build" && cpack -G DEB >/dev/null) || fail "cpack -G DEB"
-deb=$(ls "$build"/quorlin_*.deb 2>/dev/null | head -n 1)
+deb=$(find "$build" -maxdepth 1 -name 'quorlin_*.deb' | head -n 1)
 [ -n "$deb" ] || fail "no package was written into $build"
 ok "built $(basename "$deb")"
 
@@ -118,8 +118,9 @@ mkdir -p "$fakebin"
 printf '#!/bin/sh\necho "udevadm: no udev" >&2\nexit 1\n' >"$fakebin/udevadm"
 chmod +x "$fakebin/udevadm"
 for run in "postinst configure" "postrm remove" "postrm purge" "postrm upgrade"; do
-  set -- $run
-  out=$(PATH="$fakebin:$PATH" sh "$scratch/control/$1" "$2" 0.0.0 2>&1) || fail "$run failed"
+  read -r script action <<<"$run"
+  out=$(PATH="$fakebin:$PATH" sh "$scratch/control/$script" "$action" 0.0.0 2>&1) ||
+    fail "$run failed"
   [ -z "$out" ] || fail "$run printed: $out"
 done
 ok "maintainer scripts succeed without udev"
