@@ -33,6 +33,20 @@ profiles::FileDialogRequest ProfileFileRequest(fs::path initial, bool save) {
   return request;
 }
 
+// The list's check boxes look like the skin's other check boxes, so an
+// unchecked row still shows where to click.
+QString ListStyle(const fs::path& skin_dir) {
+  const QString check = QString::fromStdString((skin_dir / catalogue::kCheckMark).generic_string());
+  return QStringLiteral(
+             "QTableWidget { outline: 0; }"
+             "QTableWidget::indicator { width: 14px; height: 14px; border: 1px solid #4a505a;"
+             " border-radius: 3px; background: #0e1013; }"
+             "QTableWidget::indicator:hover { border-color: #ff8200; }"
+             "QTableWidget::indicator:checked { background: #ff8200; border-color: #ffa040;"
+             " image: url(\"%1\"); }")
+      .arg(check);
+}
+
 QTableWidgetItem* Cell(const std::string& text) {
   auto* item = new QTableWidgetItem(Q(text));
   item->setFlags(Qt::ItemIsEnabled | Qt::ItemIsSelectable);
@@ -67,6 +81,8 @@ CQuorlin_DlgProfile::CQuorlin_DlgProfile(ProfileDialogHost& host, QWidget* paren
   list_->setSelectionMode(QAbstractItemView::SingleSelection);
   list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
   list_->verticalHeader()->hide();
+  list_->setWordWrap(false);
+  list_->setTextElideMode(Qt::ElideMiddle);
   list_->horizontalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   list_->horizontalHeader()->setStretchLastSection(true);
   list_->horizontalHeader()->setSectionsClickable(false);
@@ -89,7 +105,7 @@ void CQuorlin_DlgProfile::OnInitDialog() {
     open_ = true;
     ++host_.ProfileManagerOpenCount();
   }
-  setStyleSheet(SkinStyleSheet(skinDir()));
+  setStyleSheet(SkinStyleSheet(skinDir()) + ListStyle(skinDir()));
   PlaceControls();
   ApplyTexts();
   rows_ = ProfileRows{};
@@ -159,9 +175,12 @@ void CQuorlin_DlgProfile::RebuildList() {
     check->setFlags(check->flags() | Qt::ItemIsUserCheckable);
     list_->setItem(r, 0, check);
     list_->setItem(r, 1, Cell(rows_.rows[i].name));
-    list_->setItem(r, 2, Cell(rows_.rows[i].folder));
+    QTableWidgetItem* folder = Cell(rows_.rows[i].folder);
+    folder->setToolTip(folder->text());
+    list_->setItem(r, 2, folder);
   }
   syncing_ = false;
+  list_->setCurrentCell(-1, -1);
   SyncChecks();
 }
 

@@ -1,5 +1,6 @@
 #include "ui/update/update_dialog.h"
 
+#include <QPainter>
 #include <QPointer>
 #include <system_error>
 
@@ -21,6 +22,12 @@ namespace families = skin_families;
 
 const QColor kPathColour(232, 234, 237);
 const QColor kNoteColour(154, 160, 168);
+
+void DimWhenDisabled(CPngButton* button, bool) {
+  if (button->isEnabled()) return;
+  QPainter painter(button);
+  painter.fillRect(button->rect(), QColor(14, 16, 19, 150));
+}
 
 bool IsUpdateFile(const fs::path& file) {
   std::error_code ec;
@@ -49,6 +56,9 @@ CQuorlin_DlgUpdate::CQuorlin_DlgUpdate(UpdateDialogHost& host, QWidget* parent)
   connect(button("CONTROL_BACKUPButton"), &QAbstractButton::clicked, this,
           &CQuorlin_DlgUpdate::OnBackup);
   path_->setWordWrap(true);
+  QFont font = path_->font();
+  font.setPointSize(9);
+  path_->setFont(font);
   path_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
   // Present in the skin but not used.
   combo_->hide();
@@ -72,9 +82,14 @@ void CQuorlin_DlgUpdate::OnInitDialog() {
 void CQuorlin_DlgUpdate::PlaceControls() {
   const PreparedSurfaces& surfaces = PrepareStateSurfaces(
       "Update", skinDir(), catalogue::DistinctFiles({catalogue::kUpdateSet}), size());
-  const ButtonSurfaces set = SurfacesOf(surfaces, catalogue::kUpdateSet);
+  ButtonSurfaces set = SurfacesOf(surfaces, catalogue::kUpdateSet);
+  // The skin's disabled picture is its highlighted one, which would make
+  // Update look ready exactly where it can never run; a disabled button
+  // shows its normal picture dimmed instead.
+  set.disabled = set.normal;
   for (const SkinButton& b : buttons_) {
     PlaceImageButton(b.button, skin(), families::kButtonSection, b.key, set);
+    b.button->SetDrawCallback(DimWhenDisabled);
   }
   PlaceControl(path_, skin(), families::kButtonSection, "CONTROL_UPStatic");
   PlaceControl(combo_, skin(), families::kButtonSection, "CONTROL_UPCombox");
