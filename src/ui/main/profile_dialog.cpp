@@ -1,7 +1,6 @@
 #include "ui/main/profile_dialog.h"
 
 #include <QHeaderView>
-#include <QSignalBlocker>
 
 #include "profiles/profile_file.h"
 #include "text/format.h"
