@@ -287,6 +287,7 @@ const std::map<std::string, std::string> kTemplates = {
     {"MACRO_ERR_MAX", "d"},
     {"MACRO_ACTION_ERR_DELAY_MAX", "d"},
     {"PROFILE_FORMAT_ERROR", "s"},
+    {"PROFILE_NEW_FAILED", "s"},
 };
 
 std::string Upper(std::string s) {
