@@ -449,7 +449,9 @@ void Quorlin_DlgComposite::ShowPage(PageKind page, bool opening) {
   shown_page_ = page;
 
   if (page == PageKind::kMacro) {
-    if (!opening && !macro_page_seen_) model_.ShowFirstIfNone();
+    // The page always has a macro in hand when there is one, so its
+    // buttons work and Apply knows which macro the key plays.
+    if (!macro_page_seen_) model_.ShowFirstIfNone();
     macro_page_seen_ = true;
     ShowSelector();
     ShowRows();

@@ -33,7 +33,7 @@ struct PageChoice {
   bool mouse = false;  // MOU ticked instead of KB
   keys::KeyCode captured = keys::kNoKey;
   int mouse_row = 0;
-  std::optional<uint16_t> macro_id;  // the selected macro; none with an empty selector
+  std::optional<uint16_t> macro_id = std::nullopt;  // none with an empty selector
   uint8_t play_count = 1;
   int media_row = 0;
   int function_row = 0;
