@@ -231,12 +231,23 @@ TEST_F(EditorTest, MacroOnlyEditorShowsTheMacroPageAlone) {
   EXPECT_EQ(Stored(keys::GKeyCode(9)), (KeyAction{KeyActionKind::kMacro, 1, 5, 0, 0}));
 }
 
-TEST_F(EditorTest, RefusesToOpenWithoutTheActiveProfile) {
+TEST_F(EditorTest, RefusesToOpenOrApplyWithoutTheActiveProfile) {
   QWidget window;
   host.active_profile.reset();
   OpenCompositeEditor(&window, host, {kKeyA, QRect(), false});
   EXPECT_EQ(host.messages.shown, (std::vector<std::string>{"COMPOSITE_NO_PROFILE"}));
   EXPECT_EQ(CompositeEditorOf(&window), nullptr);
+
+  // The keyboard goes away while the editor is open: OK keeps the edit.
+  host.active_profile = kProfile;
+  Open(kKeyA);
+  Press(48);
+  host.active_profile.reset();
+  dialog.ClickOk();
+  EXPECT_TRUE(dialog.isVisible());
+  EXPECT_TRUE(dialog.isModified());
+  EXPECT_EQ(Stored(kKeyA).kind, KeyActionKind::kDefault);
+  EXPECT_EQ(host.messages.shown.size(), 2u);
 }
 
 TEST_F(EditorTest, RecordDelayCheckboxIsStoredAtOnce) {

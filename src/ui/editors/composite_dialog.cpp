@@ -521,9 +521,15 @@ void Quorlin_DlgComposite::ClickKeyboardOrMouse(bool mouse) {
   SetModified(true);
 }
 
-void Quorlin_DlgComposite::ApplyEdits() {
+bool Quorlin_DlgComposite::ApplyEdits() {
   StopRecording();
   CloseCellEditor();
+  // The keyboard went away since the editor opened: which profile the edits
+  // belong to is no longer known, so nothing is written and nothing is lost.
+  if (!host_.ActiveProfile()) {
+    host_.Messages().ShowMessage(texts_.Text("COMPOSITE_NO_PROFILE"));
+    return false;
+  }
   PageChoice choice;
   choice.kind = page_kind_;
   choice.mouse = mou_check_->isChecked();
@@ -554,6 +560,7 @@ void Quorlin_DlgComposite::ApplyEdits() {
   SetModified(false);
   host_.State().modified = true;
   host_.MarkModified();
+  return true;
 }
 
 void Quorlin_DlgComposite::ClickApply() {
@@ -561,7 +568,7 @@ void Quorlin_DlgComposite::ClickApply() {
 }
 
 void Quorlin_DlgComposite::ClickOk() {
-  ApplyEdits();
+  if (!ApplyEdits()) return;
   counter_.Commit();
   accept();
 }

@@ -101,7 +101,8 @@ class Quorlin_DlgComposite : public CBaseDialog {
   void ShowOpeningValues(PageKind page);
   void SetModified(bool modified);
   void TickKeyboard(bool keyboard);
-  void ApplyEdits();
+  // False when nothing could be written.
+  bool ApplyEdits();
   void InstallCapture(bool on);
 
   // Macro page.
