@@ -261,5 +261,37 @@ TEST_F(EditorTest, RecordDelayCheckboxIsStoredAtOnce) {
   EXPECT_TRUE(dialog.recordDelayBox()->isChecked());
 }
 
+TEST_F(EditorTest, CellsAreEditedInPlace) {
+  AddWorkingMacro(3, "Cells");
+  Open(kKeyA, true);
+  dialog.ClickRecord();
+  Press(30);
+  dialog.ClickRecord();
+  QTreeWidget* list = dialog.actionList();
+  QTreeWidgetItem* row = list->topLevelItem(0);
+  ASSERT_NE(row, nullptr);
+
+  emit list->itemClicked(row, 0);
+  auto* key = qobject_cast<QComboBox*>(list->itemWidget(row, 0));
+  ASSERT_NE(key, nullptr);
+  emit key->activated(1);  // the Pick list's second key, B
+  emit list->itemClicked(row, 1);
+  auto* direction = qobject_cast<QComboBox*>(list->itemWidget(row, 1));
+  ASSERT_NE(direction, nullptr);
+  emit direction->activated(1);
+  emit list->itemClicked(row, 2);
+  auto* delay = qobject_cast<QLineEdit*>(list->itemWidget(row, 2));
+  ASSERT_NE(delay, nullptr);
+  delay->setText("50000");
+  emit delay->editingFinished();
+  emit delay->editingFinished();  // the message box took the focus away
+
+  EXPECT_EQ(dialog.macroPage().Rows(),
+            (std::vector<macros::MacroEvent>{{40000, 0x30, macros::kRelease}}));
+  EXPECT_EQ(host.messages.shown, (std::vector<std::string>{"MACRO_ACTION_ERR_DELAY_MAX"}));
+  EXPECT_EQ(row->text(2), "40000");
+  EXPECT_TRUE(dialog.isModified());
+}
+
 }  // namespace
 }  // namespace quorlin::ui
