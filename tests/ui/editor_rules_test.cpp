@@ -5,6 +5,7 @@
 #include "ui/editors/editor_position.h"
 #include "ui/editors/key_assignment.h"
 #include "ui/editors/key_input.h"
+#include "ui/editors/on_screen_keyboard.h"
 
 namespace quorlin::ui {
 namespace {
@@ -168,6 +169,32 @@ TEST(EditorRules, EveryKindOfKeyThroughCaptureAndRecorder) {
     }
     // With the mouse ticked nothing is taken, and media keys still pass.
     EXPECT_NE(SingleKeyCapture(*input, false), kTake) << c.name;
+  }
+}
+
+TEST(EditorRules, OnScreenKeyboardIsTheFirstInstalledOrTheDesktopsOwn) {
+  struct Case {
+    const char* name;
+    QStringList installed;
+    QString desktop;
+    QString expected;  // empty: none, the button is disabled
+  };
+  const Case cases[] = {
+      {"onboard first", {"florence", "onboard", "gsettings"}, "GNOME", "onboard"},
+      {"another program", {"florence"}, "KDE", "florence"},
+      {"GNOME's own", {"gsettings"}, "ubuntu:GNOME", "gsettings"},
+      {"gsettings elsewhere is no keyboard", {"gsettings"}, "XFCE", ""},
+      {"nothing", {}, "GNOME", ""},
+  };
+  for (const Case& c : cases) {
+    const auto found = FindOnScreenKeyboard(
+        {"onboard", "florence"},
+        [&c](const QString& name) { return c.installed.contains(name) ? "/usr/bin/" + name : ""; },
+        c.desktop);
+    EXPECT_EQ(found ? found->name : QString(), c.expected) << c.name;
+    if (found) {
+      EXPECT_EQ(found->program, "/usr/bin/" + c.expected) << c.name;
+    }
   }
 }
 

@@ -22,10 +22,22 @@ QStringList OnScreenKeyboardCandidates() {
 }
 
 std::optional<OnScreenKeyboardProgram> FindOnScreenKeyboard(const QStringList& candidates,
-                                                            const FindExecutable& find) {
+                                                            const FindExecutable& find,
+                                                            const QString& desktop) {
   for (const QString& name : candidates) {
     const QString path = find(name);
-    if (!path.isEmpty()) return OnScreenKeyboardProgram{name, path};
+    if (!path.isEmpty()) return OnScreenKeyboardProgram{name, path, {}, false};
+  }
+  if (desktop.split(QLatin1Char(':')).contains(QStringLiteral("GNOME"), Qt::CaseInsensitive)) {
+    const QString gsettings = find(QStringLiteral("gsettings"));
+    if (!gsettings.isEmpty()) {
+      return OnScreenKeyboardProgram{
+          QStringLiteral("gsettings"),
+          gsettings,
+          {QStringLiteral("set"), QStringLiteral("org.gnome.desktop.a11y.applications"),
+           QStringLiteral("screen-keyboard-enabled"), QStringLiteral("true")},
+          true};
+    }
   }
   return std::nullopt;
 }
@@ -69,21 +81,24 @@ OnScreenKeyboard::OnScreenKeyboard(QObject* parent) : QObject(parent) {
   wchar_t system_dir[MAX_PATH] = {};
   GetSystemDirectoryW(system_dir, MAX_PATH);
   QString path = QString::fromWCharArray(system_dir) + QStringLiteral("\\osk.exe");
-  if (QFileInfo::exists(path)) program_ = OnScreenKeyboardProgram{QStringLiteral("osk.exe"), path};
+  if (QFileInfo::exists(path))
+    program_ = OnScreenKeyboardProgram{QStringLiteral("osk.exe"), path, {}, false};
 #else
-  program_ = FindOnScreenKeyboard(OnScreenKeyboardCandidates(), [](const QString& name) {
-    return QStandardPaths::findExecutable(name);
-  });
+  program_ = FindOnScreenKeyboard(
+      OnScreenKeyboardCandidates(),
+      [](const QString& name) { return QStandardPaths::findExecutable(name); },
+      qEnvironmentVariable("XDG_CURRENT_DESKTOP"));
 #endif
 }
 
 bool OnScreenKeyboard::Start() {
   if (!program_) return false;
-  if (ProcessAlive(started_pid_) || ProcessRunning(program_->name)) return true;
+  if (!program_->desktop_setting && (ProcessAlive(started_pid_) || ProcessRunning(program_->name)))
+    return true;
   qint64 pid = 0;
   // An argument list, never a shell line.
-  if (!QProcess::startDetached(program_->program, {}, QFileInfo(program_->program).absolutePath(),
-                               &pid)) {
+  if (!QProcess::startDetached(program_->program, program_->arguments,
+                               QFileInfo(program_->program).absolutePath(), &pid)) {
     return false;
   }
   started_pid_ = pid;

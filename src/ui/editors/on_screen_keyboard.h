@@ -15,14 +15,21 @@ namespace quorlin::ui {
 struct OnScreenKeyboardProgram {
   QString name;     // the process name, as a running one is listed
   QString program;  // full path of the executable
+  QStringList arguments;
+  // GNOME's own keyboard is switched on through a setting rather than run;
+  // switching it on twice does no harm, so it is never looked for.
+  bool desktop_setting = false;
 };
 
 // On Linux and other Unix desktops: the first installed program of
 // `candidates` found through `find` (an executable search such as
-// QStandardPaths::findExecutable). On Windows the system's "osk.exe".
+// QStandardPaths::findExecutable); without one, on a GNOME desktop
+// (`desktop` as XDG_CURRENT_DESKTOP gives it), the desktop's own keyboard.
+// On Windows the system's "osk.exe".
 using FindExecutable = std::function<QString(const QString& name)>;
 std::optional<OnScreenKeyboardProgram> FindOnScreenKeyboard(const QStringList& candidates,
-                                                            const FindExecutable& find);
+                                                            const FindExecutable& find,
+                                                            const QString& desktop = {});
 
 // The programs tried, in order: the ones desktops ship that can be started
 // as a plain program.
