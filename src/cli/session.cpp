@@ -8,14 +8,42 @@
 
 namespace quorlin::cli {
 
+namespace {
+
+// The simulated keyboard kept in a file is named by the file (the run
+// already holds it); a real one by its command device.
+std::string KeyboardKey(const GlobalOptions& options, device::DeviceLink& link) {
+  if (options.simulate && options.sim_state_file) {
+    return platform::SimulatedKeyboardLockKey(*options.sim_state_file);
+  }
+  return platform::KeyboardLockKey(link.CommandDevice().Path());
+}
+
+}  // namespace
+
 std::unique_ptr<CliSession> CliSession::Open(CliContext& ctx, int& status) {
   auto link = ConnectForCommand(ctx, status);
   if (!link) return nullptr;
-  return std::unique_ptr<CliSession>(new CliSession(ctx, std::move(link)));
+  Locks locks;
+  locks.keyboard =
+      std::make_unique<platform::KeyboardLock>(KeyboardKey(ctx.options, *link), kLockWait);
+  if (locks.keyboard->Held()) {
+    locks.data_folder =
+        std::make_unique<platform::DataFolderLock>(platform::CurrentUserFolders().data, kLockWait);
+  }
+  const std::string& why =
+      locks.keyboard->Held() ? locks.data_folder->Error() : locks.keyboard->Error();
+  if (!why.empty()) {
+    ctx.err << "quorlinctl: the keyboard is busy in another program (" << why << ")\n";
+    status = kExitFailure;
+    return nullptr;
+  }
+  return std::unique_ptr<CliSession>(new CliSession(ctx, std::move(link), std::move(locks)));
 }
 
-CliSession::CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link)
-    : ctx_(ctx),
+CliSession::CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link, Locks locks)
+    : locks_(std::move(locks)),
+      ctx_(ctx),
       link_(std::move(link)),
       texts_(ctx.options.language_id),
       view_(state_, ctx.err, ctx.options.yes) {

@@ -4,6 +4,7 @@
 // data folder, exactly as the GUI holds them, so the two can be used side
 // by side.
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
@@ -12,13 +13,20 @@
 #include "cli/cli_view.h"
 #include "flows/main_flows.h"
 #include "flows/program_state.h"
+#include "platform/process_lock.h"
 
 namespace quorlin::cli {
 
+// How long a command waits for another program's flow on the same keyboard
+// or data folder before it gives up.
+inline constexpr std::chrono::milliseconds kLockWait{std::chrono::minutes(2)};
+
 class CliSession {
  public:
-  // Connects to the keyboard; null (with `status` and the error line) when
-  // that fails. Nothing is read beyond what connecting reads.
+  // Connects to the keyboard and holds it and the data folder for the
+  // session, so a GUI or another run cannot change them between this
+  // command's reads and writes; null (with `status` and the error line)
+  // when that fails. Nothing is read beyond what connecting reads.
   static std::unique_ptr<CliSession> Open(CliContext& ctx, int& status);
   CliSession(const CliSession&) = delete;
   CliSession& operator=(const CliSession&) = delete;
@@ -45,8 +53,13 @@ class CliSession {
   bool ApplyChanges(int slot);
 
  private:
-  CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link);
+  struct Locks {
+    std::unique_ptr<platform::KeyboardLock> keyboard;
+    std::unique_ptr<platform::DataFolderLock> data_folder;
+  };
+  CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link, Locks locks);
 
+  Locks locks_;  // first, so they are released last
   CliContext& ctx_;
   std::unique_ptr<device::DeviceLink> link_;
   CliTexts texts_;

@@ -5,6 +5,7 @@
 #include "lighting/key_colour_table.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
+#include "platform/process_lock.h"
 #include "profiles/data_folder.h"
 
 namespace quorlin::lighting {
@@ -36,8 +37,11 @@ platform::IniFile LoadOrEmpty(const std::filesystem::path& file) {
 
 // Loads, edits and saves a file in one go. A file that exists but cannot be
 // read is left alone rather than replaced by the few keys being written.
+// The folder lock keeps another program's edit of the same file from being
+// overwritten between the load and the save.
 template <typename Edit>
 bool EditFile(const std::filesystem::path& file, Edit edit) {
+  const platform::DataFolderLock lock(file.parent_path());
   platform::IniFile ini;
   if (platform::IniFile::Load(file, &ini, nullptr) == platform::ReadStatus::kFailed) return false;
   edit(ini);
