@@ -65,7 +65,7 @@ bool CliSession::LoadLighting(int slot, int& status) {
   state_.lighting.edited_slot = slot;
   const device::Result r =
       flows_->Panel().ReadLighting({lighting::ViewFlagFromFile::kExact, false});
-  status = ReportResult(r, "reading the lighting", ctx_.err);
+  status = ReportResult(r, "the lighting could not be read", ctx_.err);
   return status == kExitOk;
 }
 
