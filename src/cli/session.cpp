@@ -4,6 +4,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/messages.h"
+#include "macros/macro_area_plan.h"
 #include "platform/user_folders.h"
 
 namespace quorlin::cli {
@@ -81,9 +82,26 @@ bool CliSession::LoadKeys(int& status) {
 }
 
 bool CliSession::ApplyChanges(int slot) {
-  if (slot != link_->ActiveProfile()) return flows_->ApplyAllProfiles();
-  view_.SetModified(true);
-  return flows_->Apply();
+  bool applied = false;
+  if (slot != link_->ActiveProfile()) {
+    applied = flows_->ApplyAllProfiles();
+  } else {
+    view_.SetModified(true);
+    applied = flows_->Apply();
+  }
+  if (applied) ReportDroppedNames();
+  return applied;
+}
+
+// The apply has already shown the warning; a script also needs to know how
+// full the area is to decide what to shorten.
+void CliSession::ReportDroppedNames() {
+  const macros::MacroList written = state_.applied.Lock()->macro_list;
+  const int capacity = link_->MacroCapacity();
+  const macros::MacroAreaPlan plan = macros::PlanMacroArea(written, capacity);
+  if (plan.fit != macros::MacroAreaFit::kWithoutNames) return;
+  ctx_.err << "quorlinctl: the macro area holds " << plan.size << " of " << capacity
+           << " bytes; the macro names did not fit and were not stored\n";
 }
 
 }  // namespace quorlin::cli

@@ -49,7 +49,8 @@ class CliSession {
   bool LoadKeys(int& status);
   // The main window's Apply for pending key and macro changes. A change to
   // a profile that is not the active one goes with all three key tables,
-  // since Apply writes only the active one.
+  // since Apply writes only the active one. When the macro names did not
+  // fit, says how much of the macro area the macros took.
   bool ApplyChanges(int slot);
 
  private:
@@ -58,6 +59,7 @@ class CliSession {
     std::unique_ptr<platform::DataFolderLock> data_folder;
   };
   CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link, Locks locks);
+  void ReportDroppedNames();
 
   Locks locks_;  // first, so they are released last
   CliContext& ctx_;

@@ -42,7 +42,6 @@ struct PreparedApply {
   macros::MacroAreaPlan plan;
   std::vector<uint8_t> image;
   std::vector<TableToWrite> tables;
-  bool keys_play_macros = false;
 };
 
 // Takes the applied copy and builds the image and the tables; nothing when
@@ -72,9 +71,6 @@ std::optional<PreparedApply> Prepare(const WorkingContents& working, bool all_pr
   prepared.image = std::move(*image);
   prepared.tables = EncodeTables(
       applied, ProfilesToWrite(all_profiles || t.macro_deleted.IsSet(), active), t.link);
-  for (const TableToWrite& w : prepared.tables) {
-    prepared.keys_play_macros = prepared.keys_play_macros || w.table.has_macro;
-  }
   return prepared;
 }
 
@@ -105,8 +101,7 @@ bool ApplySettings(const WorkingContents& working, bool all_profiles, const Appl
   device::EndBatch(channel);
 
   try {
-    macros::ShowSpaceTightIfNeeded(prepared->plan, prepared->keys_play_macros, t.texts,
-                                   t.messages);
+    macros::ShowSpaceTightIfNeeded(prepared->plan, t.texts, t.messages);
   } catch (const std::bad_alloc&) {
     // The keyboard has its settings; only the note about the names is lost.
   }

@@ -198,6 +198,20 @@ TEST_F(CliTest, AnActiveProfileByteAboveTwoEditsProfileOne) {
   }
 }
 
+TEST_F(CliTest, DroppedMacroNamesAreReportedWithTheBytesStored) {
+  sim::VirtualKeyboardOptions o;
+  o.macro_capacity_units = 1;  // 128 bytes
+  auto small = std::make_shared<sim::VirtualKeyboard>(o);
+  sim::SimBackend other(small);
+  std::vector<std::string> args = {"macros", "add", "LongName"};
+  for (int i = 0; i < 13; ++i) args.insert(args.end(), {"A:down", "A:up"});
+  const auto r = Run(args, &other);  // 126 bytes without the name, 142 with it
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_THAT(r.err, HasSubstr("stored without their names"));
+  EXPECT_THAT(r.err, HasSubstr("macro area holds 126 of 128 bytes"));
+  EXPECT_EQ(small->Memory().macro_area[6], 0) << "names flag";
+}
+
 TEST_F(CliTest, FrameTallyTellsSilenceAndRefusal) {
   const auto frame = device::BuildFrame(device::cmd::kWriteLighting, 1, 0);
   device::Frame reply = frame;
