@@ -281,8 +281,9 @@ PanelView LightingPanel::PaintKey(int lit_key) {
 // Flows
 
 void LightingPanel::ReloadUserSlots(int count, bool write) {
-  state_.user_slot_names = ReadSlotNames(paths_, Slot(), count);
   const int present = ReadPresentSlot(paths_, Slot(), count);
+  // The list reaches the present slot, so the list can show it chosen.
+  state_.user_slot_names = ReadSlotNames(paths_, Slot(), std::max(count, present + 1));
   state_.panel.user_slot = present;
   LoadUserSlot(Slot(), present, write);
 }

@@ -331,5 +331,31 @@ TEST(Flows, AnActiveProfileByteAboveTwoIsNoLightingSlot) {
   ExpectWritesInsideTheLightingAreas(r.backend);
 }
 
+TEST(Flows, AUserSlotChosenAfterAResetSurvivesArrivalAndProfileButtons) {
+  Rig r(1);
+  ASSERT_TRUE(r.flows.Store().EnsureDataFolder());
+  const auto paths = lighting::MakeUserLightingPaths(r.folder.path() / "data", QUORLIN_DATA_DIR);
+  const int w_led = 2 * 21 + 2;  // any lit key's LED will do
+  for (int slot = 0; slot < 3; ++slot) {
+    std::ofstream(lighting::UserSettingsFile(paths, slot), std::ios::app) << "\n[Mode7]\n"
+                                                                          << w_led << "=1,2,3,0\n";
+    ASSERT_TRUE(lighting::SavePresentSlot(paths, slot, 7));
+  }
+  const auto colour_at = [&](int slot) {
+    const auto m = r.keyboard->Memory();
+    const std::size_t at = static_cast<std::size_t>(slot) * 512 + w_led * 3;
+    return lighting::Rgb{m.key_colours[at], m.key_colours[at + 1], m.key_colours[at + 2]};
+  };
+
+  r.flows.ReloadAfterArrival();
+  EXPECT_EQ(r.state.lighting.panel.user_slot, 7);
+  EXPECT_EQ(r.state.lighting.user_slot_names.size(), 8u);
+  EXPECT_EQ(colour_at(1), (lighting::Rgb{1, 2, 3}));
+
+  r.flows.SelectProfileSlot(2);
+  EXPECT_EQ(r.state.lighting.panel.user_slot, 7);
+  EXPECT_EQ(colour_at(2), (lighting::Rgb{1, 2, 3}));
+}
+
 }  // namespace
 }  // namespace quorlin::flows
