@@ -9,40 +9,23 @@
 
 namespace quorlin::cli {
 
-namespace {
-
-// The simulated keyboard kept in a file is named by the file (the run
-// already holds it); a real one by its command device.
-std::string KeyboardKey(const GlobalOptions& options, device::DeviceLink& link) {
-  if (options.simulate && options.sim_state_file) {
-    return platform::SimulatedKeyboardLockKey(*options.sim_state_file);
-  }
-  return platform::KeyboardLockKey(link.CommandDevice().Path());
-}
-
-}  // namespace
-
 std::unique_ptr<CliSession> CliSession::Open(CliContext& ctx, int& status) {
   auto link = ConnectForCommand(ctx, status);
   if (!link) return nullptr;
-  Locks locks;
-  locks.keyboard =
-      std::make_unique<platform::KeyboardLock>(KeyboardKey(ctx.options, *link), kLockWait);
-  if (locks.keyboard->Held()) {
-    locks.data_folder =
-        std::make_unique<platform::DataFolderLock>(platform::CurrentUserFolders().data, kLockWait);
-  }
-  const std::string& why =
-      locks.keyboard->Held() ? locks.data_folder->Error() : locks.keyboard->Error();
-  if (!why.empty()) {
-    ctx.err << "quorlinctl: the keyboard is busy in another program (" << why << ")\n";
+  std::optional<std::filesystem::path> state_file;
+  if (ctx.options.simulate && ctx.options.sim_state_file) state_file = *ctx.options.sim_state_file;
+  auto locks = std::make_unique<flows::FlowLocks>(flows::FlowKeyboardKey(*link, state_file),
+                                                  platform::CurrentUserFolders().data, kLockWait);
+  if (!locks->Held()) {
+    ctx.err << "quorlinctl: the keyboard is busy in another program (" << locks->Error() << ")\n";
     status = kExitFailure;
     return nullptr;
   }
   return std::unique_ptr<CliSession>(new CliSession(ctx, std::move(link), std::move(locks)));
 }
 
-CliSession::CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link, Locks locks)
+CliSession::CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link,
+                       std::unique_ptr<flows::FlowLocks> locks)
     : locks_(std::move(locks)),
       ctx_(ctx),
       link_(std::move(link)),

@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "cli/cli_texts.h"
 #include "cli/cli_view.h"
+#include "flows/flow_locks.h"
 #include "flows/main_flows.h"
 #include "flows/program_state.h"
 #include "platform/process_lock.h"
@@ -54,14 +55,11 @@ class CliSession {
   bool ApplyChanges(int slot);
 
  private:
-  struct Locks {
-    std::unique_ptr<platform::KeyboardLock> keyboard;
-    std::unique_ptr<platform::DataFolderLock> data_folder;
-  };
-  CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link, Locks locks);
+  CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link,
+             std::unique_ptr<flows::FlowLocks> locks);
   void ReportDroppedNames();
 
-  Locks locks_;  // first, so they are released last
+  std::unique_ptr<flows::FlowLocks> locks_;  // first, so they are released last
   CliContext& ctx_;
   std::unique_ptr<device::DeviceLink> link_;
   CliTexts texts_;
