@@ -17,6 +17,12 @@
 //     round, so two programs cannot wait on each other.
 //   - Hold them for one flow, not for the life of a window: another program
 //     waits while they are held.
+//   - In the GUI take them on the device worker, around a job (see
+//     flows/flow_locks.h). The user-interface thread must not wait on them:
+//     the worker may hold them while it waits for the window to answer a
+//     prompt. WriteProfileString and the user lighting file edits take the
+//     folder lock of the file they rewrite themselves, so run those on the
+//     worker too when it may hold the data folder.
 //
 // The locks are advisory (they stop only programs that take them), per user
 // (the lock files live in the user's config folder), and released by the
