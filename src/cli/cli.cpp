@@ -1,13 +1,16 @@
 #include "cli/cli.h"
 
+#include <optional>
 #include <ostream>
 
 #include "cli/backend_factory.h"
 #include "cli/exit_codes.h"
 #include "cli/messages.h"
+#include "cli/session.h"
 #include "device/command_channel.h"
 #include "device/commands.h"
 #include "device/keyboard_finder.h"
+#include "platform/process_lock.h"
 
 namespace quorlin::cli {
 
@@ -79,6 +82,17 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
   if (!options) {
     err << "quorlinctl: " << error << '\n';
     return kExitBadArguments;
+  }
+  // A simulated keyboard's memory is loaded here and saved after the
+  // command: another run in between would be overwritten, so the whole run
+  // holds that keyboard.
+  std::optional<platform::KeyboardLock> sim_lock;
+  if (options->simulate && options->sim_state_file) {
+    sim_lock.emplace(platform::SimulatedKeyboardLockKey(*options->sim_state_file), kLockWait);
+    if (!sim_lock->Held()) {
+      err << "quorlinctl: the keyboard is busy in another program (" << sim_lock->Error() << ")\n";
+      return kExitFailure;
+    }
   }
   auto backend = MakeBackend(*options, error);
   if (!backend) {

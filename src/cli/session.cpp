@@ -4,6 +4,7 @@
 
 #include "cli/exit_codes.h"
 #include "cli/messages.h"
+#include "macros/macro_area_plan.h"
 #include "platform/user_folders.h"
 
 namespace quorlin::cli {
@@ -11,11 +12,22 @@ namespace quorlin::cli {
 std::unique_ptr<CliSession> CliSession::Open(CliContext& ctx, int& status) {
   auto link = ConnectForCommand(ctx, status);
   if (!link) return nullptr;
-  return std::unique_ptr<CliSession>(new CliSession(ctx, std::move(link)));
+  std::optional<std::filesystem::path> state_file;
+  if (ctx.options.simulate && ctx.options.sim_state_file) state_file = *ctx.options.sim_state_file;
+  auto locks = std::make_unique<flows::FlowLocks>(flows::FlowKeyboardKey(*link, state_file),
+                                                  platform::CurrentUserFolders().data, kLockWait);
+  if (!locks->Held()) {
+    ctx.err << "quorlinctl: the keyboard is busy in another program (" << locks->Error() << ")\n";
+    status = kExitFailure;
+    return nullptr;
+  }
+  return std::unique_ptr<CliSession>(new CliSession(ctx, std::move(link), std::move(locks)));
 }
 
-CliSession::CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link)
-    : ctx_(ctx),
+CliSession::CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link,
+                       std::unique_ptr<flows::FlowLocks> locks)
+    : locks_(std::move(locks)),
+      ctx_(ctx),
       link_(std::move(link)),
       texts_(ctx.options.language_id),
       view_(state_, ctx.err, ctx.options.yes) {
@@ -37,7 +49,7 @@ bool CliSession::LoadLighting(int slot, int& status) {
   state_.lighting.edited_slot = slot;
   const device::Result r =
       flows_->Panel().ReadLighting({lighting::ViewFlagFromFile::kExact, false});
-  status = ReportResult(r, "reading the lighting", ctx_.err);
+  status = ReportResult(r, "the lighting could not be read", ctx_.err);
   return status == kExitOk;
 }
 
@@ -53,9 +65,26 @@ bool CliSession::LoadKeys(int& status) {
 }
 
 bool CliSession::ApplyChanges(int slot) {
-  if (slot != link_->ActiveProfile()) return flows_->ApplyAllProfiles();
-  view_.SetModified(true);
-  return flows_->Apply();
+  bool applied = false;
+  if (slot != link_->ActiveProfile()) {
+    applied = flows_->ApplyAllProfiles();
+  } else {
+    view_.SetModified(true);
+    applied = flows_->Apply();
+  }
+  if (applied) ReportDroppedNames();
+  return applied;
+}
+
+// The apply has already shown the warning; a script also needs to know how
+// full the area is to decide what to shorten.
+void CliSession::ReportDroppedNames() {
+  const macros::MacroList written = state_.applied.Lock()->macro_list;
+  const int capacity = link_->MacroCapacity();
+  const macros::MacroAreaPlan plan = macros::PlanMacroArea(written, capacity);
+  if (plan.fit != macros::MacroAreaFit::kWithoutNames) return;
+  ctx_.err << "quorlinctl: the macro area holds " << plan.size << " of " << capacity
+           << " bytes; the macro names did not fit and were not stored\n";
 }
 
 }  // namespace quorlin::cli

@@ -4,21 +4,30 @@
 // data folder, exactly as the GUI holds them, so the two can be used side
 // by side.
 
+#include <chrono>
 #include <memory>
 #include <optional>
 
 #include "cli/cli.h"
 #include "cli/cli_texts.h"
 #include "cli/cli_view.h"
+#include "flows/flow_locks.h"
 #include "flows/main_flows.h"
 #include "flows/program_state.h"
+#include "platform/process_lock.h"
 
 namespace quorlin::cli {
 
+// How long a command waits for another program's flow on the same keyboard
+// or data folder before it gives up.
+inline constexpr std::chrono::milliseconds kLockWait{std::chrono::minutes(2)};
+
 class CliSession {
  public:
-  // Connects to the keyboard; null (with `status` and the error line) when
-  // that fails. Nothing is read beyond what connecting reads.
+  // Connects to the keyboard and holds it and the data folder for the
+  // session, so a GUI or another run cannot change them between this
+  // command's reads and writes; null (with `status` and the error line)
+  // when that fails. Nothing is read beyond what connecting reads.
   static std::unique_ptr<CliSession> Open(CliContext& ctx, int& status);
   CliSession(const CliSession&) = delete;
   CliSession& operator=(const CliSession&) = delete;
@@ -41,12 +50,16 @@ class CliSession {
   bool LoadKeys(int& status);
   // The main window's Apply for pending key and macro changes. A change to
   // a profile that is not the active one goes with all three key tables,
-  // since Apply writes only the active one.
+  // since Apply writes only the active one. When the macro names did not
+  // fit, says how much of the macro area the macros took.
   bool ApplyChanges(int slot);
 
  private:
-  CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link);
+  CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link,
+             std::unique_ptr<flows::FlowLocks> locks);
+  void ReportDroppedNames();
 
+  std::unique_ptr<flows::FlowLocks> locks_;  // first, so they are released last
   CliContext& ctx_;
   std::unique_ptr<device::DeviceLink> link_;
   CliTexts texts_;

@@ -42,8 +42,12 @@ int DeviceLink::ActiveProfile() {
   if (cached != -1) return cached;
   DeviceInfo info;
   if (ReadDeviceInfo(channel_, info) != kOk) return -1;
-  active_profile_.store(info.ActiveProfile());
-  return info.ActiveProfile();
+  // A byte naming no profile would become the lighting slot and the key
+  // table page every write is addressed by, so it counts as unknown.
+  const int active = info.ActiveProfile();
+  if (active < 0 || active >= kProfileCount) return -1;
+  active_profile_.store(active);
+  return active;
 }
 
 Result DeviceLink::SelectActiveProfile(int profile) {

@@ -40,7 +40,7 @@ class DeviceLink {
   int CachedActiveProfile() const { return active_profile_.load(); }
   void InvalidateActiveProfile() { active_profile_.store(-1); }
   // The cached value, or a Device info read that fills the cache; -1 when
-  // that read fails.
+  // that read fails or its byte names no profile (0..2).
   int ActiveProfile();
   // Reads the Device info record, sets its Active profile and writes it
   // back; the cache follows the result (the new value, or -1 on failure).

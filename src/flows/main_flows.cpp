@@ -39,15 +39,19 @@ profiles::ApplyTargets MainFlows::Targets() {
                                 p_.view};
 }
 
-void MainFlows::RefreshPanel() { p_.view.RefreshLightingPanel(panel_.View()); }
+void MainFlows::RefreshPanel() {
+  p_.view.RefreshLightingPanel(panel_.View());
+}
 
-bool MainFlows::UserModeListed() const { return lighting::ListsUserMode(p_.state.lighting.modes); }
+bool MainFlows::UserModeListed() const {
+  return lighting::ListsUserMode(p_.state.lighting.modes);
+}
 
 void MainFlows::ShowButtonsForActiveProfile() {
   const int active = store_.ActiveProfile();
   p_.state.checked_profile_button = active;
   p_.view.ShowProfileButtons(active);
-  if (active >= 0) p_.state.lighting.edited_slot = active;
+  if (lighting::ValidProfileSlot(active)) p_.state.lighting.edited_slot = active;
 }
 
 void MainFlows::ReloadAfterArrival() {
@@ -192,7 +196,10 @@ void MainFlows::ResetReload() {
 
   device::DeviceInfo info;
   if (device::ReadDeviceInfo(p_.link.Channel(), info) == device::kOk) {
-    p_.state.lighting.edited_slot = info.ActiveProfile();
+    // As a profile switch does, a byte naming no profile means profile 0;
+    // the switch below then writes it back as 0.
+    const int active = info.ActiveProfile();
+    p_.state.lighting.edited_slot = lighting::ValidProfileSlot(active) ? active : 0;
   }
   if (p_.state.lighting.panel.view_open) panel_.CloseLightView();
 

@@ -46,16 +46,25 @@ device::Result LightingPanel::ReadLighting(const ReadLightingOptions& options) {
   if (options.load_user_slots_in_batch && UserModeListed()) {
     ReloadUserSlots(kUserSlotCount, true);
   }
+  // A record whose read fails keeps its last contents; the read as a whole
+  // fails so no caller takes those for what the keyboard holds now.
+  device::Result records_result = device::kOk;
+  bool edited_record_read = false;
   for (std::size_t p = 0; p < state_.records.size(); ++p) {
     std::array<uint8_t, device::kLightingReadSize> data{};
     const auto address = static_cast<uint16_t>(p * kRecordSize);
-    if (device::ReadLightingArea(ch, address, device::kLightingReadSize, data) == device::kOk) {
+    const device::Result read =
+        device::ReadLightingArea(ch, address, device::kLightingReadSize, data);
+    if (read == device::kOk) {
       std::copy_n(data.begin(), kRecordSize, state_.records[p].begin());
+      if (static_cast<int>(p) == Slot()) edited_record_read = true;
+    } else if (records_result == device::kOk) {
+      records_result = read;
     }
   }
   device::EndBatch(ch);
 
-  if (ValidProfileSlot(Slot())) {
+  if (edited_record_read) {
     DecodeIntoPanel(DecodeRecord(state_.records[static_cast<std::size_t>(Slot())]), state_.panel);
   }
   const bool open_in_file = ReadViewFlag(paths_);
@@ -64,7 +73,7 @@ device::Result LightingPanel::ReadLighting(const ReadLightingOptions& options) {
   } else if (open_in_file) {
     state_.panel.view_open = true;
   }
-  return device::kOk;
+  return records_result;
 }
 
 // ---------------------------------------------------------------------------
@@ -272,8 +281,9 @@ PanelView LightingPanel::PaintKey(int lit_key) {
 // Flows
 
 void LightingPanel::ReloadUserSlots(int count, bool write) {
-  state_.user_slot_names = ReadSlotNames(paths_, Slot(), count);
   const int present = ReadPresentSlot(paths_, Slot(), count);
+  // The list reaches the present slot, so the list can show it chosen.
+  state_.user_slot_names = ReadSlotNames(paths_, Slot(), std::max(count, present + 1));
   state_.panel.user_slot = present;
   LoadUserSlot(Slot(), present, write);
 }

@@ -46,6 +46,8 @@ class LightingPanel {
   // Reads the mode list and the three Lighting records and fills the panel
   // from the edited slot's record. When the Device info read fails nothing
   // else is sent and the panel keeps its state, with an empty mode list.
+  // When a record read fails, the first failure is returned; the records
+  // that came are kept, and the panel changes only if the edited slot's did.
   device::Result ReadLighting(const ReadLightingOptions& options = {});
 
   // Panel events.

@@ -15,6 +15,7 @@ device::Result FirstFailure(device::Result so_far, device::Result next) {
 
 device::Result WriteFields(device::CommandChannel& ch, int profile_slot,
                            std::initializer_list<FieldWrite> fields) {
+  if (!ValidProfileSlot(profile_slot)) return device::kBadProfile;
   device::BeginBatch(ch);
   device::Result result = device::kOk;
   for (const FieldWrite& f : fields) {
@@ -28,6 +29,8 @@ device::Result WriteFields(device::CommandChannel& ch, int profile_slot,
 
 device::Result WriteOneKeyColour(device::CommandChannel& ch, int profile_slot, int led,
                                  Rgb colour) {
+  if (!ValidProfileSlot(profile_slot)) return device::kBadProfile;
+  if (!ValidLed(led)) return device::kBadProfile;
   const std::array<uint8_t, 3> rgb = {colour.red, colour.green, colour.blue};
   device::BeginBatch(ch);
   const device::Result result = device::WriteKeyColours(ch, profile_slot, led, rgb);
@@ -43,6 +46,7 @@ device::Result WriteWholeKeyTable(device::CommandChannel& ch, const device::Keyb
 }
 
 device::Result WriteDefaultRecord(device::CommandChannel& ch, int profile_slot) {
+  if (!ValidProfileSlot(profile_slot)) return device::kBadProfile;
   const auto bytes = DefaultRecordBytes();
   device::BeginBatch(ch);
   const device::Result result = device::WriteLightingArea(ch, FieldAddress(profile_slot, 0), bytes);

@@ -2,6 +2,8 @@
 // The lighting panel's writes to the keyboard. Each one is a batch of its
 // own (Begin batch, the frames, End batch). Results are returned for tests
 // and logs; the panel keeps its new state whatever the keyboard answers.
+// A profile slot outside 0..2 is refused (kBadProfile) with nothing sent:
+// its address would land in another area of the keyboard's memory.
 
 #include <array>
 #include <cstddef>

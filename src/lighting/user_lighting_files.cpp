@@ -1,10 +1,13 @@
 #include "lighting/user_lighting_files.h"
 
+#include <algorithm>
+#include <cctype>
 #include <system_error>
 
 #include "lighting/key_colour_table.h"
 #include "platform/atomic_file.h"
 #include "platform/ini_file.h"
+#include "platform/process_lock.h"
 #include "profiles/data_folder.h"
 
 namespace quorlin::lighting {
@@ -36,8 +39,11 @@ platform::IniFile LoadOrEmpty(const std::filesystem::path& file) {
 
 // Loads, edits and saves a file in one go. A file that exists but cannot be
 // read is left alone rather than replaced by the few keys being written.
+// The folder lock keeps another program's edit of the same file from being
+// overwritten between the load and the save.
 template <typename Edit>
 bool EditFile(const std::filesystem::path& file, Edit edit) {
+  const platform::DataFolderLock lock(file.parent_path());
   platform::IniFile ini;
   if (platform::IniFile::Load(file, &ini, nullptr) == platform::ReadStatus::kFailed) return false;
   edit(ini);
@@ -79,11 +85,34 @@ bool WriteViewFlag(const UserLightingPaths& paths, bool open) {
                                       open ? "1" : "0", nullptr);
 }
 
+namespace {
+
+bool HasSlotSection(const platform::IniFile& ini, int user_slot) {
+  const std::string section = SlotSection(user_slot);
+  const auto same = [](std::string_view a, std::string_view b) {
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+             return std::tolower(static_cast<unsigned char>(x)) ==
+                    std::tolower(static_cast<unsigned char>(y));
+           });
+  };
+  for (const platform::IniEntry& e : ini.Entries()) {
+    if (e.in_section && same(e.section, section)) return true;
+  }
+  return false;
+}
+
+}  // namespace
+
 int ReadPresentSlot(const UserLightingPaths& paths, int profile_slot, int slot_count) {
-  const std::string v = platform::ReadProfileString(UserSettingsFile(paths, profile_slot),
-                                                    kPresentSection, kPresentKey, "0");
-  const auto slot = ParseLeadingInt(v);
-  return slot && *slot >= 0 && *slot < slot_count ? *slot : 0;
+  const platform::IniFile ini = LoadOrEmpty(UserSettingsFile(paths, profile_slot));
+  const auto slot = ParseLeadingInt(ini.GetString(kPresentSection, kPresentKey, "0"));
+  if (!slot || *slot < 0) return 0;
+  if (*slot < slot_count) return *slot;
+  // A slot picked from the longer list a keyboard reset offers stays the
+  // present one while the file still holds it; falling back to 0 would
+  // write slot 0's colours over the keyboard's.
+  if (*slot < kResetUserSlotCount && HasSlotSection(ini, *slot)) return *slot;
+  return 0;
 }
 
 bool SavePresentSlot(const UserLightingPaths& paths, int profile_slot, int user_slot) {

@@ -40,8 +40,9 @@ std::filesystem::path UserSettingsFile(const UserLightingPaths& paths, int profi
 bool ReadViewFlag(const UserLightingPaths& paths);
 bool WriteViewFlag(const UserLightingPaths& paths, bool open);
 
-// The present user-mode slot of a profile slot; 0 when the value is not a
-// slot number below `slot_count`.
+// The present user-mode slot of a profile slot: the stored value when it
+// is below `slot_count`, or below ten with its "Mode" section in the file;
+// otherwise 0.
 int ReadPresentSlot(const UserLightingPaths& paths, int profile_slot, int slot_count);
 bool SavePresentSlot(const UserLightingPaths& paths, int profile_slot, int user_slot);
 

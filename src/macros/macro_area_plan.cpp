@@ -16,9 +16,9 @@ void ShowMacroAreaTooLong(const text::TextSource& texts, MessageView& view) {
   view.ShowMessage(texts.Text("EXTRA_MACRO_TOO_LONG"));
 }
 
-bool ShowSpaceTightIfNeeded(const MacroAreaPlan& plan, bool keys_play_macros,
-                            const text::TextSource& texts, MessageView& view) {
-  if (plan.fit != MacroAreaFit::kWithoutNames || !keys_play_macros) return false;
+bool ShowSpaceTightIfNeeded(const MacroAreaPlan& plan, const text::TextSource& texts,
+                            MessageView& view) {
+  if (plan.fit != MacroAreaFit::kWithoutNames) return false;
   view.ShowMessage(texts.Text("EXTRA_PROFILE_SPACE_TIGHT"));
   return true;
 }

@@ -28,9 +28,11 @@ MacroAreaPlan PlanMacroArea(const MacroList& list, int capacity);
 // "EXTRA_MACRO_TOO_LONG": the apply stops, nothing written.
 void ShowMacroAreaTooLong(const text::TextSource& texts, MessageView& view);
 
-// After the write: an image without names while keys play macros shows
-// "EXTRA_PROFILE_SPACE_TIGHT". Returns whether it was shown.
-bool ShowSpaceTightIfNeeded(const MacroAreaPlan& plan, bool keys_play_macros,
-                            const text::TextSource& texts, MessageView& view);
+// After the write: an image without names shows "EXTRA_PROFILE_SPACE_TIGHT",
+// whether or not a key plays a macro: the next read from the keyboard
+// renames every macro, and the user must hear of it when it happens.
+// Returns whether it was shown.
+bool ShowSpaceTightIfNeeded(const MacroAreaPlan& plan, const text::TextSource& texts,
+                            MessageView& view);
 
 }  // namespace quorlin::macros

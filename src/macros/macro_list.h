@@ -47,8 +47,10 @@ class MacroNameCounter {
   int Take() { return ++value_; }
   void Commit() { committed_ = value_; }
   void Revert() { value_ = committed_; }
-  // Adding to an empty list starts the numbers again.
-  void Reset() { value_ = committed_ = 0; }
+  // Adding to an empty list starts the numbers again. The committed value
+  // stays until Commit, so a cancelled editor still gets its opening
+  // numbers back.
+  void Reset() { value_ = 0; }
 
  private:
   int value_ = 0;

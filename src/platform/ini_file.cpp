@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "platform/process_lock.h"
+
 namespace quorlin::platform {
 namespace {
 
@@ -387,6 +389,10 @@ std::string ReadProfileString(const std::filesystem::path& file, std::string_vie
 
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section,
                         std::string_view key, std::string_view value, std::string* error) {
+  // Another program may be changing another key of the same file; without
+  // the lock one of the two changes would be lost. A lock that cannot be
+  // made (a read-only config folder) must not stop the write itself.
+  const DataFolderLock lock(file.parent_path());
   IniFile ini;
   if (IniFile::Load(file, &ini, error) == ReadStatus::kFailed) return false;
   if (!ini.SetString(section, key, value)) {

@@ -1,5 +1,6 @@
 #include "profiles/apply_settings.h"
 
+#include <new>
 #include <optional>
 #include <vector>
 
@@ -36,46 +37,74 @@ std::vector<TableToWrite> EncodeTables(const AppliedContents& applied,
   return tables;
 }
 
-}  // namespace
+// Everything the writes need, built before the first of them.
+struct PreparedApply {
+  macros::MacroAreaPlan plan;
+  std::vector<uint8_t> image;
+  std::vector<TableToWrite> tables;
+};
 
-bool ApplySettings(const WorkingContents& working, bool all_profiles, const ApplyTargets& t) {
-  auto applied = t.applied.Lock();
-  TakeAppliedCopy(working, *applied);
+// Takes the applied copy and builds the image and the tables; nothing when
+// the apply must stop before writing. May throw std::bad_alloc: the applied
+// store is then left as it was.
+std::optional<PreparedApply> Prepare(const WorkingContents& working, bool all_profiles,
+                                     const ApplyTargets& t, AppliedContents& applied) {
+  AppliedContents copy;
+  TakeAppliedCopy(working, copy);
+  applied = std::move(copy);
 
   // Without the Active profile no key table can be addressed; a profile
   // outside 0..2 would be refused by the keyboard after the macro area
   // had already gone out.
   const int active = t.link.ActiveProfile();
-  if (active < 0 || active >= keys::kProfileCount) return false;
+  if (active < 0 || active >= keys::kProfileCount) return std::nullopt;
 
-  const macros::MacroAreaPlan plan =
-      macros::PlanMacroArea(applied->macro_list, t.link.MacroCapacity());
-  if (plan.fit == macros::MacroAreaFit::kTooLong) {
+  PreparedApply prepared;
+  prepared.plan = macros::PlanMacroArea(applied.macro_list, t.link.MacroCapacity());
+  if (prepared.plan.fit == macros::MacroAreaFit::kTooLong) {
     macros::ShowMacroAreaTooLong(t.texts, t.messages);
+    return std::nullopt;
+  }
+  std::optional<std::vector<uint8_t>> image =
+      macros::BuildMacroArea(applied.macro_list, prepared.plan.with_names());
+  if (!image) return std::nullopt;
+  prepared.image = std::move(*image);
+  prepared.tables = EncodeTables(
+      applied, ProfilesToWrite(all_profiles || t.macro_deleted.IsSet(), active), t.link);
+  return prepared;
+}
+
+}  // namespace
+
+bool ApplySettings(const WorkingContents& working, bool all_profiles, const ApplyTargets& t) {
+  auto applied = t.applied.Lock();
+  std::optional<PreparedApply> prepared;
+  try {
+    prepared = Prepare(working, all_profiles, t, *applied);
+  } catch (const std::bad_alloc&) {
+    // Out of memory: stop before anything reaches the keyboard, so it never
+    // gets a macro area without the key tables that match it.
     return false;
   }
-  const std::optional<std::vector<uint8_t>> image =
-      macros::BuildMacroArea(applied->macro_list, plan.with_names());
-  if (!image) return false;
-
-  const std::vector<TableToWrite> tables = EncodeTables(
-      *applied, ProfilesToWrite(all_profiles || t.macro_deleted.IsSet(), active), t.link);
-  bool keys_play_macros = false;
-  for (const TableToWrite& w : tables) keys_play_macros = keys_play_macros || w.table.has_macro;
+  if (!prepared) return false;
 
   device::CommandChannel& channel = t.link.Channel();
   const device::KeyboardVariant variant = t.link.Variant();
   device::BeginBatch(channel);
-  device::WriteMacroArea(channel, *image);
+  device::WriteMacroArea(channel, prepared->image);
   device::Result last = device::kAbsent;
   bool every_table_written = true;
-  for (const TableToWrite& w : tables) {
+  for (const TableToWrite& w : prepared->tables) {
     last = device::WriteKeyTable(channel, variant, w.profile, w.table.bytes);
     every_table_written = every_table_written && last == device::kOk;
   }
   device::EndBatch(channel);
 
-  macros::ShowSpaceTightIfNeeded(plan, keys_play_macros, t.texts, t.messages);
+  try {
+    macros::ShowSpaceTightIfNeeded(prepared->plan, t.texts, t.messages);
+  } catch (const std::bad_alloc&) {
+    // The keyboard has its settings; only the note about the names is lost.
+  }
   // Only once every table has its new macro positions is a deleted macro
   // settled; after a failed write the next apply must write all three again.
   if (every_table_written) t.macro_deleted.Clear();

@@ -12,12 +12,6 @@
 namespace quorlin::profiles {
 namespace {
 
-// A refusal of a macro area read means the keyboard has no area to give;
-// silence or a failed write means it is gone.
-bool Refused(device::Result r) {
-  return r == device::kRefusedFF || r == device::kRefusedFE;
-}
-
 bool ReadKeyTables(device::DeviceLink& link, keys::KeyActionStore& actions) {
   const device::KeyboardVariant variant = link.Variant();
   const device::DefaultKeyTable defaults = link.DefaultTable();
@@ -32,20 +26,22 @@ bool ReadKeyTables(device::DeviceLink& link, keys::KeyActionStore& actions) {
   return true;
 }
 
-// An area without the 0x55AA header, or one the keyboard refuses to give,
-// holds no macros.
+// An area without the 0x55AA header holds no macros. A refused read says
+// nothing about the area: taking it as empty would let the next Apply write
+// an empty area over the keyboard's macros, so the export fails instead.
+// So does an area with a header while the capacity is unknown (0), since
+// its length could not be bounded.
 bool ReadMacros(device::DeviceLink& link, const text::TextSource& texts, macros::MacroList& list) {
   list.clear();
   std::array<uint8_t, macros::kMacroAreaHeaderSize> first{};
-  device::Result r = device::ReadMacroArea(link.Channel(), first);
-  if (Refused(r)) return true;
-  if (r != device::kOk) return false;
-  const std::size_t length = macros::MacroAreaReadLength(first, link.MacroCapacity());
+  if (device::ReadMacroArea(link.Channel(), first) != device::kOk) return false;
+  if (!macros::ReadMacroAreaHeader(first)) return true;
+  const int capacity = link.MacroCapacity();
+  if (capacity <= 0) return false;
+  const std::size_t length = macros::MacroAreaReadLength(first, capacity);
   if (length == 0) return true;
   std::vector<uint8_t> area(length);
-  r = device::ReadMacroArea(link.Channel(), area);
-  if (Refused(r)) return true;
-  if (r != device::kOk) return false;
+  if (device::ReadMacroArea(link.Channel(), area) != device::kOk) return false;
   // A damaged area gives the macros before the damage; the keyboard's
   // contents are still worth keeping.
   macros::DecodeMacroArea(area, texts, list);
@@ -57,7 +53,7 @@ bool ReadMacros(device::DeviceLink& link, const text::TextSource& texts, macros:
 bool ReadKeyboardContents(device::DeviceLink& link, const text::TextSource& texts,
                           WorkingContents& working) {
   const int active = link.ActiveProfile();
-  if (active < 0 || active > 3) return false;
+  if (active < 0 || active >= keys::kProfileCount) return false;
   WorkingContents read;
   std::copy(kFormatTagBlock.begin(), kFormatTagBlock.end(),
             read.header.begin() + kProfileHeaderSize);

@@ -13,8 +13,9 @@ namespace quorlin::profiles {
 
 // Fills `working` (replaced whole) from the keyboard: pages 0..2 from the
 // key tables, page 3 zero, the macros from the macro area, no texts. False,
-// with `working` unchanged, when the Active profile is unknown or above 3
-// or the keyboard does not answer a read.
+// with `working` unchanged, when the Active profile is unknown, the
+// keyboard does not answer or refuses a read, or it holds a macro area
+// while its macro capacity is not known.
 bool ReadKeyboardContents(device::DeviceLink& link, const text::TextSource& texts,
                           WorkingContents& working);
 

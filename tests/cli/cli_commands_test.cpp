@@ -171,6 +171,47 @@ TEST_F(CliTest, AKeyboardGoneBeforeTheChangeDidNotAnswer) {
   EXPECT_EQ(r.err, "quorlinctl: lighting set: the keyboard did not answer\n");
 }
 
+TEST_F(CliTest, LightingThatCannotBeReadIsNotPrinted) {
+  ASSERT_EQ(Run({"lighting"}).status, kExitOk);
+  // Connecting and the Device info read answer; the record reads do not.
+  const int before_records = static_cast<int>(backend.ReceivedFrames().size()) - 5;
+  auto second = NewKeyboard();
+  sim::SimBackend other(second);
+  other.UnplugAfterFrames(before_records);
+  const auto r = Run({"lighting"}, &other);
+  EXPECT_EQ(r.status, kExitNoAnswer);
+  EXPECT_THAT(r.err, HasSubstr("the lighting could not be read"));
+  EXPECT_EQ(r.out, "");
+}
+
+TEST_F(CliTest, AnActiveProfileByteAboveTwoEditsProfileOne) {
+  auto memory = keyboard->Memory();
+  memory.device_info[10] = 7;
+  ASSERT_TRUE(keyboard->SetMemory(memory, nullptr));
+  ASSERT_EQ(Run({"lighting", "set", "brightness=2"}).status, kExitOk);
+  EXPECT_EQ(keyboard->Memory().lighting[1], 2);
+  for (const auto& f : backend.ReceivedFrames()) {
+    const auto h = device::ReadFrameHeader(f);
+    if (h.command == device::cmd::kWriteLighting) {
+      EXPECT_LT(h.address, 126);
+    }
+  }
+}
+
+TEST_F(CliTest, DroppedMacroNamesAreReportedWithTheBytesStored) {
+  sim::VirtualKeyboardOptions o;
+  o.macro_capacity_units = 1;  // 128 bytes
+  auto small = std::make_shared<sim::VirtualKeyboard>(o);
+  sim::SimBackend other(small);
+  std::vector<std::string> args = {"macros", "add", "LongName"};
+  for (int i = 0; i < 13; ++i) args.insert(args.end(), {"A:down", "A:up"});
+  const auto r = Run(args, &other);  // 126 bytes without the name, 142 with it
+  ASSERT_EQ(r.status, kExitOk) << r.err;
+  EXPECT_THAT(r.err, HasSubstr("stored without their names"));
+  EXPECT_THAT(r.err, HasSubstr("macro area holds 126 of 128 bytes"));
+  EXPECT_EQ(small->Memory().macro_area[6], 0) << "names flag";
+}
+
 TEST_F(CliTest, FrameTallyTellsSilenceAndRefusal) {
   const auto frame = device::BuildFrame(device::cmd::kWriteLighting, 1, 0);
   device::Frame reply = frame;

@@ -1,3 +1,5 @@
+#include "flows/main_flows.h"
+
 #include <gtest/gtest.h>
 
 #include <algorithm>
@@ -8,7 +10,6 @@
 #include "device/commands.h"
 #include "device/keyboard_finder.h"
 #include "fake_flow_view.h"
-#include "flows/main_flows.h"
 #include "keys/key_catalogue.h"
 #include "platform/temp_folder.h"
 #include "sim/sim_backend.h"
@@ -152,8 +153,8 @@ TEST(Flows, ApplyWritesTheActiveProfileAndClearsModified) {
   EXPECT_EQ(r.KeyTableEntry(1, r.PositionOfA()), (std::array<uint8_t, 3>{0, 0, 0}));
   EXPECT_EQ(r.KeyTableEntry(0, r.PositionOfA()), (std::array<uint8_t, 3>{2, 2, 4}));
   // Begin batch, the macro area, the active key table, End batch.
-  const auto c = Without(Without(r.Commands(), device::cmd::kWriteMacroArea),
-                         device::cmd::kWriteKeyTable);
+  const auto c =
+      Without(Without(r.Commands(), device::cmd::kWriteMacroArea), device::cmd::kWriteKeyTable);
   EXPECT_EQ(c, (std::vector<uint8_t>{1, 2}));
   // The host copy holds the change too: a reload from it shows key A set.
   EXPECT_GT(std::filesystem::file_size(r.folder.path() / "data" / "$Profile1"), 0u);
@@ -267,8 +268,9 @@ TEST(Flows, ResetReloadClearsEverythingAndLeavesApplyEnabled) {
   {
     auto working = r.state.working.Lock();
     for (int p = 0; p < 3; ++p) {
-      EXPECT_EQ(working->actions.pages[static_cast<std::size_t>(p)][keys::KeyIndexFromCode(kKeyA)].kind,
-                keys::KeyActionKind::kDefault);
+      EXPECT_EQ(
+          working->actions.pages[static_cast<std::size_t>(p)][keys::KeyIndexFromCode(kKeyA)].kind,
+          keys::KeyActionKind::kDefault);
     }
   }
   EXPECT_EQ(r.state.lighting.edited_slot, 1);
@@ -292,6 +294,67 @@ TEST(Flows, FailedDeviceInfoReadLeavesThePanel) {
   r.flows.LightingReload();
   EXPECT_EQ(r.Commands(), (std::vector<uint8_t>{3}));
   EXPECT_EQ(r.state.lighting.panel.mode, before.mode);
+}
+
+// Lighting writes of every flow stay inside the three records and the
+// three per-key tables.
+void ExpectWritesInsideTheLightingAreas(const sim::SimBackend& backend) {
+  for (const auto& f : backend.ReceivedFrames()) {
+    const auto h = device::ReadFrameHeader(f);
+    if (h.command == device::cmd::kWriteLighting) {
+      EXPECT_LT(h.address + h.length, 127);
+    }
+    if (h.command == device::cmd::kWriteKeyColours) {
+      EXPECT_LE(h.address + h.length, 3 * 512);
+    }
+  }
+}
+
+TEST(Flows, AnActiveProfileByteAboveTwoIsNoLightingSlot) {
+  Rig r(0);
+  auto memory = r.keyboard->Memory();
+  memory.device_info[10] = 7;
+  ASSERT_TRUE(r.keyboard->SetMemory(memory, nullptr));
+  r.link.InvalidateActiveProfile();
+  r.flows.ReloadAfterArrival();
+  EXPECT_EQ(r.state.lighting.edited_slot, 0);
+  r.flows.Panel().MoveBrightness(1);
+  EXPECT_EQ(r.keyboard->Memory().lighting[1], 1);
+  ExpectWritesInsideTheLightingAreas(r.backend);
+
+  // The reset path makes it profile 0, as a profile switch to it would.
+  r.state.lighting.edited_slot = 2;
+  r.backend.ClearReceivedFrames();
+  r.flows.ResetReload();
+  EXPECT_EQ(r.state.lighting.edited_slot, 0);
+  EXPECT_EQ(r.keyboard->ActiveProfile(), 0);
+  ExpectWritesInsideTheLightingAreas(r.backend);
+}
+
+TEST(Flows, AUserSlotChosenAfterAResetSurvivesArrivalAndProfileButtons) {
+  Rig r(1);
+  ASSERT_TRUE(r.flows.Store().EnsureDataFolder());
+  const auto paths = lighting::MakeUserLightingPaths(r.folder.path() / "data", QUORLIN_DATA_DIR);
+  const int w_led = 2 * 21 + 2;  // any lit key's LED will do
+  for (int slot = 0; slot < 3; ++slot) {
+    std::ofstream(lighting::UserSettingsFile(paths, slot), std::ios::app) << "\n[Mode7]\n"
+                                                                          << w_led << "=1,2,3,0\n";
+    ASSERT_TRUE(lighting::SavePresentSlot(paths, slot, 7));
+  }
+  const auto colour_at = [&](int slot) {
+    const auto m = r.keyboard->Memory();
+    const std::size_t at = static_cast<std::size_t>(slot) * 512 + w_led * 3;
+    return lighting::Rgb{m.key_colours[at], m.key_colours[at + 1], m.key_colours[at + 2]};
+  };
+
+  r.flows.ReloadAfterArrival();
+  EXPECT_EQ(r.state.lighting.panel.user_slot, 7);
+  EXPECT_EQ(r.state.lighting.user_slot_names.size(), 8u);
+  EXPECT_EQ(colour_at(1), (lighting::Rgb{1, 2, 3}));
+
+  r.flows.SelectProfileSlot(2);
+  EXPECT_EQ(r.state.lighting.panel.user_slot, 7);
+  EXPECT_EQ(colour_at(2), (lighting::Rgb{1, 2, 3}));
 }
 
 }  // namespace

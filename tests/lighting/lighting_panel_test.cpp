@@ -64,6 +64,20 @@ TEST(ReadLighting, FailedInfoReadSendsNothingMoreAndKeepsThePanel) {
   EXPECT_TRUE(f.Sent().empty());
 }
 
+TEST(ReadLighting, RecordReadsThatFailAreReportedAndKeepThePanel) {
+  PanelFixture f;
+  f.ReadSlot(0);
+  const PanelState before = f.state.panel;
+  const auto records = f.state.records;
+  f.sim.keyboard->SetActiveProfile(0);
+  // The Device info read still answers; the keyboard is gone for the rest.
+  f.sim.backend.UnplugAfterFrames(1);
+  f.state.edited_slot = 2;
+  EXPECT_NE(f.panel.ReadLighting(), device::kOk);
+  EXPECT_EQ(f.state.panel, before);
+  EXPECT_EQ(f.state.records, records);
+}
+
 TEST(ReadLighting, ViewFlagFromTheFileExactlyOrOnlyToOpen) {
   struct Case {
     ViewFlagFromFile rule;
@@ -284,7 +298,7 @@ struct UserModeFixture : PanelFixture {
   }
 };
 
-constexpr int kW = 22;    // key button position of W
+constexpr int kW = 22;  // key button position of W
 constexpr int kLedW = 44;
 constexpr int kLedEsc = 0;
 
@@ -430,6 +444,23 @@ TEST(LightingState, BaseMarksFollowTheBaseColour) {
   EXPECT_EQ(marked, 2);
   EXPECT_TRUE(s.base_marks[1][kFnLitKey]);
   EXPECT_TRUE(s.base_marks[0][kW]);
+}
+
+// A slot outside 0..2 would address another profile's record or the
+// memory beyond the lighting area.
+TEST(LightingWrites, SlotsOutsideTheThreeProfilesSendNothing) {
+  PanelFixture f;
+  f.Forget();
+  auto& ch = f.sim.link.Channel();
+  for (const int slot : {-1, 3, 7, 255}) {
+    SCOPED_TRACE(slot);
+    EXPECT_EQ(WriteFields(ch, slot, {FieldWrite::Byte(1, 2)}), device::kBadProfile);
+    EXPECT_EQ(WriteOneKeyColour(ch, slot, 0, Rgb{1, 2, 3}), device::kBadProfile);
+    EXPECT_EQ(WriteWholeKeyTable(ch, f.sim.link.Variant(), f.state.key_colours, slot),
+              device::kBadProfile);
+    EXPECT_EQ(WriteDefaultRecord(ch, slot), device::kBadProfile);
+  }
+  EXPECT_TRUE(f.Sent().empty());
 }
 
 }  // namespace

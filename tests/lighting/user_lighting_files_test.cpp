@@ -87,6 +87,29 @@ TEST(UserLightingFiles, ValuesFromTheFileFallBackToTheirDefaults) {
   EXPECT_EQ(s.keys[1], kDefaultKeyEntry);              // B: missing
 }
 
+// Slots 3..9 can only be chosen after a keyboard reset; later reads with
+// the three-slot list must not silently turn them into slot 0.
+TEST(UserLightingFiles, APresentSlotBeyondTheListStaysWhileTheFileHoldsIt) {
+  struct Case {
+    const char* file;
+    int present;
+  };
+  const Case cases[] = {
+      {"[PRESENTMODE]\nmode=7\n[Mode7]\ncolor=1,2,3\n", 7},
+      {"[PRESENTMODE]\nmode=7\n[mode7]\n125=1,2,3,1\n", 7},  // section names ignore case
+      {"[PRESENTMODE]\nmode=7\n[Mode0]\ncolor=1,2,3\n", 0},
+      {"[PRESENTMODE]\nmode=10\n[Mode10]\ncolor=1,2,3\n", 0},
+      {"[PRESENTMODE]\nmode=-1\n", 0},
+      {"[PRESENTMODE]\nmode=2\n", 2},
+  };
+  Files f;
+  std::filesystem::create_directories(f.paths.data_folder);
+  for (const Case& c : cases) {
+    WriteText(UserSettingsFile(f.paths, 0), c.file);
+    EXPECT_EQ(ReadPresentSlot(f.paths, 0, kUserSlotCount), c.present) << c.file;
+  }
+}
+
 TEST(UserLightingFiles, FormatsRoundTrip) {
   EXPECT_EQ(FormatColour({0, 128, 255}), "0,128,255");
   EXPECT_EQ(FormatKeyEntry({{1, 2, 3}, true}), "1,2,3,1");

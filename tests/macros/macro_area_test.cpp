@@ -170,9 +170,8 @@ TEST(MacroAreaPlanTest, MessagesOfTheApply) {
   ShowMacroAreaTooLong(kTexts, view);
   const MacroAreaPlan without{.fit = MacroAreaFit::kWithoutNames, .size = 126};
   const MacroAreaPlan with{.fit = MacroAreaFit::kWithNames, .size = 128};
-  EXPECT_FALSE(ShowSpaceTightIfNeeded(without, false, kTexts, view));
-  EXPECT_FALSE(ShowSpaceTightIfNeeded(with, true, kTexts, view));
-  EXPECT_TRUE(ShowSpaceTightIfNeeded(without, true, kTexts, view));
+  EXPECT_FALSE(ShowSpaceTightIfNeeded(with, kTexts, view));
+  EXPECT_TRUE(ShowSpaceTightIfNeeded(without, kTexts, view));
   EXPECT_EQ(view.messages, (std::vector<std::string>{"Too long", "Tight"}));
 }
 

@@ -65,7 +65,7 @@ TEST(MacroNameCounterTest, CommitKeepsAndRevertRestores) {
   EXPECT_EQ(counter.value(), 2);
   counter.Reset();
   EXPECT_EQ(NextMacroName(counter, texts), "Macro 1");
-  EXPECT_EQ(counter.committed(), 0);
+  EXPECT_EQ(counter.committed(), 2);
 }
 
 TEST(MacroNameCounterTest, TakenNamesAreSkipped) {

@@ -47,14 +47,24 @@ TEST_F(MacroRulesTest, AddStopsAtOneHundredWithTheMessage) {
   EXPECT_EQ(view.messages, std::vector<std::string>{"At most 100 macros."});
 }
 
-TEST_F(MacroRulesTest, AddingToAnEmptiedListStartsTheNumbersAgain) {
+// Emptying the list restarts the numbers for this opening only: Cancel
+// must still bring back the counter the editor opened with, and OK keeps
+// the restarted one.
+TEST_F(MacroRulesTest, AddingToAnEmptiedListStartsTheNumbersAgainUntilCancel) {
   Add();
   Add();
   counter.Commit();
   editing.clear();
   EXPECT_EQ(Add(), 0u);
   EXPECT_EQ(Names(), std::vector<std::string>{"Macro 1"});
-  EXPECT_EQ(counter.committed(), 0);
+  counter.Revert();  // Cancel
+  EXPECT_EQ(counter.value(), 2);
+
+  editing.clear();
+  Add();
+  counter.Commit();  // OK
+  counter.Revert();
+  EXPECT_EQ(counter.value(), 1);
 }
 
 TEST_F(MacroRulesTest, AddTakesTheFreedIdentifier) {

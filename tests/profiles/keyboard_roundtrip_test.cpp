@@ -123,6 +123,40 @@ TEST_F(KeyboardRoundTrip, AFailedReadWritesNoFile) {
   }
 }
 
+// Taking any of these as "no macros" would put an empty macro area in the
+// host copy, and the next Apply would write it over the keyboard's.
+TEST_F(KeyboardRoundTrip, ARefusedOrUnboundedMacroAreaFailsTheExport) {
+  struct Case {
+    const char* what;
+    int refused_read;  // which command 9 is refused (0: none)
+    uint8_t status;
+    int capacity;
+  };
+  const int capacity = sim.link.MacroCapacity();
+  const Case cases[] = {{"header refused", 1, 0xFF, capacity},
+                        {"area refused", 2, 0xFE, capacity},
+                        {"capacity not read", 0, 0, 0}};
+  const fs::path path = folder.path() / "$Profile1";
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    int reads = 0;
+    sim.link.Channel().SetTraceSink([&](char direction, std::span<const uint8_t> report) {
+      if (direction != '>' || report.size() <= device::frame_field::kCommand) return;
+      if (report[device::frame_field::kCommand] != device::cmd::kReadMacroArea) return;
+      if (++reads == c.refused_read) sim.backend.RefuseNextFrames(1, c.status);
+    });
+    sim.link.SetMacroCapacity(c.capacity);
+    WorkingContents w;
+    w.macro_list.push_back(MacroA(1));
+    EXPECT_FALSE(ReadKeyboardContents(sim.link, texts, w));
+    EXPECT_EQ(w.macro_list.size(), 1u) << "left unchanged";
+    reads = 0;
+    EXPECT_FALSE(ExportKeyboardToFile(sim.link, path, texts));
+    EXPECT_FALSE(fs::exists(path));
+  }
+  sim.link.Channel().SetTraceSink(nullptr);
+}
+
 TEST_F(KeyboardRoundTrip, AnApplyCutOffAtAnyFrameHarmsNothingAndTheNextOneWritesEverything) {
   WorkingContents w;
   ASSERT_TRUE(ReadKeyboardContents(sim.link, texts, w));
