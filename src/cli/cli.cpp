@@ -3,11 +3,14 @@
 #include <ostream>
 
 #include "cli/backend_factory.h"
+#include "cli/cli_texts.h"
+#include "cli/command_args.h"
 #include "cli/exit_codes.h"
 #include "cli/messages.h"
 #include "device/command_channel.h"
 #include "device/commands.h"
 #include "device/keyboard_finder.h"
+#include "sim/sim_backend.h"
 
 namespace quorlin::cli {
 
@@ -26,6 +29,30 @@ constexpr CommandEntry kCommands[] = {
     {"firmware", CommandFirmware},
 };
 
+int RunWithTexts(CliContext& ctx) {
+  const auto& words = ctx.options.command;
+  if (words.empty()) {
+    if (ctx.options.help) {
+      PrintUsage(ctx.out);
+      return kExitOk;
+    }
+    // Usage is the answer to a mistake here, so it goes where errors go.
+    if (ctx.options.json) return Fail(ctx, kExitBadArguments, Msg("CLI_ERR_NO_COMMAND"));
+    PrintUsage(ctx.err);
+    return kExitBadArguments;
+  }
+  const std::string& name = words.front();
+  const bool help_word = words.size() > 1 && (words[1] == "help" || words[1] == "--help");
+  if (ctx.options.help || help_word) {
+    if (PrintCommandHelp(name, ctx.out)) return kExitOk;
+  } else {
+    for (const auto& [word, run] : kCommands) {
+      if (name == word) return run(ctx);
+    }
+  }
+  return Fail(ctx, kExitBadArguments, Msg("CLI_ERR_UNKNOWN_COMMAND", {{"command", name}}));
+}
+
 }  // namespace
 
 std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& status) {
@@ -38,7 +65,7 @@ std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& stat
         tally.Note(direction, report);
         if (trace) err << device::FormatTraceLine(direction, report) << '\n';
       });
-  status = ReportFindFailure(device::ConnectKeyboard(*link), ctx.err);
+  status = ReportFindFailure(ctx, device::ConnectKeyboard(*link));
   if (status != kExitOk) return nullptr;
   return link;
 }
@@ -49,46 +76,45 @@ std::unique_ptr<device::DeviceLink> ConnectAndReadInfo(CliContext& ctx, device::
   if (!link) return nullptr;
   const device::Result r = device::ReadDeviceInfo(link->Channel(), info);
   if (r != device::kOk) {
-    status = ReportResult(r, "reading the device info", ctx.err);
+    status = ReportResult(ctx, r, Say(ctx, Msg("CLI_WHAT_READ_INFO")));
     return nullptr;
   }
   return link;
 }
 
 int RunCommand(CliContext& ctx) {
-  const auto& words = ctx.options.command;
-  if (words.empty()) {
-    PrintUsage(ctx.out);
-    return ctx.options.help ? kExitOk : kExitBadArguments;
-  }
-  const std::string& name = words.front();
-  if (ctx.options.help || (words.size() > 1 && words[1] == "help")) {
-    if (PrintCommandHelp(name, ctx.out)) return kExitOk;
-  } else {
-    for (const auto& [word, run] : kCommands) {
-      if (name == word) return run(ctx);
-    }
-  }
-  ctx.err << "quorlinctl: unknown command '" << name << "' (see quorlinctl --help)\n";
-  return kExitBadArguments;
+  if (ctx.texts) return RunWithTexts(ctx);
+  const CliTexts texts(ctx.options.language_id);
+  ctx.texts = &texts;
+  const int status = RunWithTexts(ctx);
+  ctx.texts = nullptr;
+  return status;
 }
 
 int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string error;
+  Message error;
+  // Errors before a backend exists still go through a context.
+  sim::SimBackend no_keyboard;
   const auto options = ParseGlobalOptions(args, error);
   if (!options) {
-    err << "quorlinctl: " << error << '\n';
-    return kExitBadArguments;
+    const GlobalOptions fallback = FallbackOptions(args);
+    const CliTexts texts(fallback.language_id);
+    CliContext ctx{fallback, no_keyboard, out, err};
+    ctx.texts = &texts;
+    return Fail(ctx, kExitBadArguments, error);
   }
+  const CliTexts texts(options->language_id);
   auto backend = MakeBackend(*options, error);
   if (!backend) {
-    err << "quorlinctl: " << error << '\n';
-    return kExitFailure;
+    CliContext ctx{*options, no_keyboard, out, err};
+    ctx.texts = &texts;
+    return Fail(ctx, kExitFailure, error);
   }
   CliContext ctx{*options, backend->Get(), out, err};
+  ctx.texts = &texts;
   const int status = RunCommand(ctx);
   if (!backend->Finish(error)) {
-    err << "quorlinctl: " << error << '\n';
+    Fail(ctx, kExitFailure, error);
     return status == kExitOk ? kExitFailure : status;
   }
   return status;

@@ -30,7 +30,13 @@ std::optional<int> GKeyNumber(std::string_view name) {
 
 std::string NameKey(std::string_view name) {
   std::string out = Folded(name);
-  std::erase_if(out, [](char c) { return c == ' ' || c == '_'; });
+  std::erase_if(out, [](char c) { return c == ' ' || c == '_' || c == '-'; });
+  return out;
+}
+
+std::string NameIdentifier(std::string_view english_name) {
+  std::string out = Folded(english_name);
+  std::replace(out.begin(), out.end(), ' ', '-');
   return out;
 }
 

@@ -43,6 +43,11 @@ class CliSession {
   // a profile that is not the active one goes with all three key tables,
   // since Apply writes only the active one.
   bool ApplyChanges(int slot);
+  // The report of ApplyChanges: the keyboard's part and, when the flow
+  // failed although the keyboard took everything, the program's copy of
+  // the profile that could not be written, with the system's reason.
+  // `frames_before` is the frame count when the apply began.
+  int ReportApply(const Message& what, bool applied, int frames_before);
 
  private:
   CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link);
