@@ -89,8 +89,7 @@ std::unique_ptr<BackendChoice> MakeBackend(const GlobalOptions& options, Message
     bool loaded = false;
     auto keyboard = MakeKeyboard(options, loaded, error);
     if (!keyboard) return nullptr;
-    return std::make_unique<SimulatedBackend>(std::move(keyboard), options.sim_state_file,
-                                              loaded);
+    return std::make_unique<SimulatedBackend>(std::move(keyboard), options.sim_state_file, loaded);
   }
 #if defined(QUORLIN_HAVE_HIDAPI)
   return std::make_unique<RealBackend>(device::MakeHidapiBackend());

@@ -62,8 +62,7 @@ std::vector<std::string> CommandArgs(const CliContext& ctx) {
   return c.empty() ? std::vector<std::string>{} : std::vector<std::string>(c.begin() + 1, c.end());
 }
 
-bool TakeProfileOption(std::vector<std::string>& words, std::optional<int>& slot,
-                       Message& error) {
+bool TakeProfileOption(std::vector<std::string>& words, std::optional<int>& slot, Message& error) {
   std::optional<std::string> value;
   if (!TakeValueOption(words, "--profile", value, error)) return false;
   if (!value) return true;

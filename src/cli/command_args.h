@@ -18,8 +18,7 @@ std::vector<std::string> CommandArgs(const CliContext& ctx);
 // Takes "--profile N" or "--profile=N" (N = 1..3, as the keyboard's profile
 // buttons count) out of `words` as a profile slot 0..2. False with `error`
 // for a bad N or a second --profile. Words after "--" are not options.
-bool TakeProfileOption(std::vector<std::string>& words, std::optional<int>& slot,
-                       Message& error);
+bool TakeProfileOption(std::vector<std::string>& words, std::optional<int>& slot, Message& error);
 // "--count N" (N = 1..1000000) the same way.
 bool TakeCountOption(std::vector<std::string>& words, std::optional<int>& count, Message& error);
 

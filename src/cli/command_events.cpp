@@ -42,7 +42,8 @@ class EventPrinter final : public device::DeviceNotifications {
   void StartTimer(int timer_id) override {
     if (timer_id == device::kLightingRefreshTimer)
       Print(device::kEventReloadLighting, "lighting-changed");
-    if (timer_id == device::kKeyboardResetTimer) Print(device::kEventKeyboardReset, "keyboard-reset");
+    if (timer_id == device::kKeyboardResetTimer)
+      Print(device::kEventKeyboardReset, "keyboard-reset");
   }
   void ShowMessage(std::string_view) override {}
 
@@ -83,7 +84,8 @@ int CommandEvents(CliContext& ctx) {
   if (!TakeCountOption(words, count, why) || !FinishOptions(words, why)) {
     return BadArguments(ctx, why);
   }
-  if (!words.empty()) return BadArguments(ctx, Msg("CLI_ERR_EVENTS_ARG", {{"word", words.front()}}));
+  if (!words.empty())
+    return BadArguments(ctx, Msg("CLI_ERR_EVENTS_ARG", {{"word", words.front()}}));
   // The reader finds the keyboard itself and waits for it; say so when it
   // is not there now rather than wait in silence.
   int status = kExitOk;

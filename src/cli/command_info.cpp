@@ -22,14 +22,16 @@ std::string VersionText(uint16_t version) {
          std::to_string(version & 0xF);
 }
 
-void PrintJson(std::ostream& out, const device::KeyboardVariant& v, const device::DeviceInfo& info) {
+void PrintJson(std::ostream& out, const device::KeyboardVariant& v,
+               const device::DeviceInfo& info) {
   JsonWriter json(out);
   json.BeginObject()
       .Field("product", "0x" + Hex4(v.product_id))
       .Field("key_table_bytes", v.key_table_length)
       .Field("profile_stride", v.profile_stride)
       .Field("matrix_positions", v.key_count)
-      .Field("assignable_keys", kKeyButtons)
+      .Field("assignable_keys", kKeyButtons + keys::kViewGKeyCount)
+      .Field("key_buttons", kKeyButtons)
       .Field("g_keys", keys::kViewGKeyCount)
       .Field("firmware_version", "0x" + Hex4(info.FirmwareVersion()))
       .Field("active_profile", info.ActiveProfile() + 1)

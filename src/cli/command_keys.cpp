@@ -82,14 +82,15 @@ int ListNames(CliContext& ctx) {
     if (!keys::IsInUse(keys::Catalogue()[static_cast<std::size_t>(index)])) continue;
     const keys::KeyCode code = keys::KeyCodeFromIndex(index);
     if (MouseNameOf(code)) continue;
-    groups[0].second.push_back({keys::KeyNameText(code, english), keys::KeyNameText(code, current)});
+    groups[0].second.push_back(
+        {keys::KeyNameText(code, english), keys::KeyNameText(code, current)});
   }
   for (const auto& m : kMouseNames) {
     groups[1].second.push_back({std::string(m.name), keys::KeyNameText(m.code, current)});
   }
   for (const auto& m : keys::kMediaList) {
-    groups[2].second.push_back({NameIdentifier(english.Text(m.resource_key)),
-                                current.Text(m.resource_key)});
+    groups[2].second.push_back(
+        {NameIdentifier(english.Text(m.resource_key)), current.Text(m.resource_key)});
   }
   for (int i = 1; i <= keys::kFunctionCount; ++i) {
     groups[3].second.push_back(
@@ -100,7 +101,8 @@ int ListNames(CliContext& ctx) {
     json.BeginObject();
     for (const auto& [kind, names] : groups) {
       json.Key(kind).BeginArray();
-      for (const auto& n : names) json.BeginObject().Field("name", n.typed).Field("text", n.shown).EndObject();
+      for (const auto& n : names)
+        json.BeginObject().Field("name", n.typed).Field("text", n.shown).EndObject();
       json.EndArray();
     }
     json.EndObject();

@@ -196,7 +196,8 @@ int CommandLighting(CliContext& ctx) {
   if (sub == "set") return SetFields(ctx, *session, {words.begin() + 1, words.end()});
   // The defaults replace what the user set up, so they are asked for.
   const std::string profile = std::to_string(edited + 1);
-  if (!session->View().AskYesNo(Say(ctx, Msg("CLI_ASK_LIGHTING_DEFAULTS", {{"profile", profile}})))) {
+  if (!session->View().AskYesNo(
+          Say(ctx, Msg("CLI_ASK_LIGHTING_DEFAULTS", {{"profile", profile}})))) {
     return Fail(ctx, kExitFailure, Msg("CLI_NOTHING_CHANGED"));
   }
   ctx.tally.Reset();

@@ -102,8 +102,8 @@ int AddMacro(CliContext& ctx, CliSession& session, const std::string& name,
     if (PositionOf(editing, name))
       return BadArguments(ctx, Msg("CLI_ERR_MACRO_EXISTS", {{"name", name}}));
     if (editing.size() >= macros::kMaxMacros) {
-      return BadArguments(ctx,
-                          Msg("CLI_ERR_MACRO_LIST_FULL", {{"limit", std::to_string(macros::kMaxMacros)}}));
+      return BadArguments(
+          ctx, Msg("CLI_ERR_MACRO_LIST_FULL", {{"limit", std::to_string(macros::kMaxMacros)}}));
     }
     MacroRecord record = macros::NewMacroRecord(name, editing);
     macros::SetEvents(record, events);
@@ -142,7 +142,6 @@ int DeleteMacro(CliContext& ctx, CliSession& session, const std::string& name) {
   const bool applied = session.ApplyChanges(session.Link().ActiveProfile());
   return session.ReportApply(Msg("CLI_DONE_MACRO_DELETED", {{"name", name}}), applied, before);
 }
-
 
 // The name of `macros add`: one the keyboard can store whole and that
 // cannot be mistaken for an event.

@@ -32,7 +32,6 @@ class CheckMessages final : public macros::MessageView {
 Message InvalidReason(const fs::path& file, const std::string& message) {
   std::error_code ec;
   if (!fs::exists(file, ec)) return Msg("CLI_FILE_MISSING");
-  if (fs::is_directory(file, ec)) return Msg("CLI_FILE_IS_FOLDER");
   const std::uintmax_t size = fs::file_size(file, ec);
   if (ec) return Msg("CLI_FILE_UNREADABLE", {{"reason", ec.message()}});
   if (size < profiles::kImageFixedSize) {
@@ -47,6 +46,8 @@ Message InvalidReason(const fs::path& file, const std::string& message) {
 }
 
 Message CheckReason(const fs::path& file, profiles::FileCheck check, const std::string& message) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) return Msg("CLI_FILE_IS_FOLDER");
   switch (check) {
     case profiles::FileCheck::kCannotOpen:
       return Msg("CLI_FILE_CANNOT_OPEN", {{"reason", WriteProblem(file)}});

@@ -29,8 +29,8 @@ struct MouseName {
   keys::KeyCode code;
 };
 inline constexpr MouseName kMouseNames[] = {
-    {"left", keys::kMouseLeft},     {"right", keys::kMouseRight},    {"middle", keys::kMouseMiddle},
-    {"wheel-up", keys::kWheelUp},   {"wheel-down", keys::kWheelDown},
+    {"left", keys::kMouseLeft},   {"right", keys::kMouseRight},     {"middle", keys::kMouseMiddle},
+    {"wheel-up", keys::kWheelUp}, {"wheel-down", keys::kWheelDown},
 };
 // The name of a mouse function's key code; nothing for other codes.
 std::optional<std::string_view> MouseNameOf(keys::KeyCode code);

@@ -28,8 +28,11 @@ KeyFunction DescribeFunction(const CliContext& ctx, std::string_view label,
   const text::TextSource& current = ctx.texts->Current();
   const text::TextSource& english = ctx.texts->English();
   const auto described = keys::DescribeKeyAction(label, action, current, macro_name);
-  KeyFunction f{std::string(KindName(action.kind)), {}, std::string(KindName(action.kind)),
-                described.text, described.assigned};
+  KeyFunction f{std::string(KindName(action.kind)),
+                {},
+                std::string(KindName(action.kind)),
+                described.text,
+                described.assigned};
   // The kinds the key editor names by their page rather than by a target.
   const auto with_detail = [&](const Message& detail) {
     f.text = std::string(label) + current.Text("KEY_PROMPT_SET") + Say(ctx, detail);

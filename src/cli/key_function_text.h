@@ -13,14 +13,16 @@
 namespace quorlin::cli {
 
 struct KeyFunction {
-  std::string kind;                         // "default", "key", "mouse", "media" ...
-  std::variant<std::monostate, std::string, int> param;  // key, mouse, media or macro name; function 1..11
-  std::string action;                       // "media:volume-up", "disabled" ...
-  std::string text;                         // localised, as the key editor describes it
+  std::string kind;  // "default", "key", "mouse", "media" ...
+  std::variant<std::monostate, std::string, int>
+      param;           // key, mouse, media or macro name; function 1..11
+  std::string action;  // "media:volume-up", "disabled" ...
+  std::string text;    // localised, as the key editor describes it
   bool assigned = false;
 };
 
 KeyFunction DescribeFunction(const CliContext& ctx, std::string_view label,
-                             const keys::KeyAction& action, const keys::MacroNameLookup& macro_name);
+                             const keys::KeyAction& action,
+                             const keys::MacroNameLookup& macro_name);
 
 }  // namespace quorlin::cli

@@ -70,9 +70,9 @@ std::optional<ParsedEvents> ParseMacroEvents(const std::vector<std::string>& wor
     wait_words.emplace_back();
   }
   if (parsed.events.empty() || parsed.events.size() > macros::kMaxMacroEvents) {
-    why = parsed.events.empty()
-              ? Msg("CLI_ERR_NO_EVENTS")
-              : Msg("CLI_ERR_TOO_MANY_EVENTS", {{"limit", std::to_string(macros::kMaxMacroEvents)}});
+    why = parsed.events.empty() ? Msg("CLI_ERR_NO_EVENTS")
+                                : Msg("CLI_ERR_TOO_MANY_EVENTS",
+                                      {{"limit", std::to_string(macros::kMaxMacroEvents)}});
     return std::nullopt;
   }
   for (std::size_t i = 0; i < parsed.events.size(); ++i) {

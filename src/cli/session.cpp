@@ -16,10 +16,7 @@ std::unique_ptr<CliSession> CliSession::Open(CliContext& ctx, int& status) {
 }
 
 CliSession::CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link)
-    : ctx_(ctx),
-      link_(std::move(link)),
-      texts_(ctx.options.language_id),
-      view_(state_, ctx) {
+    : ctx_(ctx), link_(std::move(link)), texts_(ctx.options.language_id), view_(state_, ctx) {
   flows_ = std::make_unique<flows::MainFlows>(
       flows::FlowParts{*link_, state_, texts_.Current(), view_, platform::CurrentUserFolders().data,
                        platform::ProgramDataDir()});
@@ -64,16 +61,16 @@ int CliSession::ReportApply(const Message& what, bool applied, int frames_before
   if (ctx_.tally.FramesSent() == frames_before) {
     // Stopped before writing anything: the flow said why.
     const std::string& why = view_.LastMessage();
-    return Fail(ctx_, kExitFailure,
-                Msg("CLI_ERR_NOT_WRITTEN", {{"what", Say(ctx_, what)},
-                                            {"why", why.empty() ? Say(ctx_, Msg("CLI_NO_REASON"))
-                                                                : why}}));
+    return Fail(
+        ctx_, kExitFailure,
+        Msg("CLI_ERR_NOT_WRITTEN", {{"what", Say(ctx_, what)},
+                                    {"why", why.empty() ? Say(ctx_, Msg("CLI_NO_REASON")) : why}}));
   }
   const int active = link_->ActiveProfile();
   const auto file = flows_->Store().HostCopyPath(active < 0 ? 0 : active);
-  return ReportChange(ctx_, what,
-                      Msg("CLI_ERR_HOST_COPY", {{"file", file.string()},
-                                                {"reason", WriteProblem(file)}}));
+  return ReportChange(
+      ctx_, what,
+      Msg("CLI_ERR_HOST_COPY", {{"file", file.string()}, {"reason", WriteProblem(file)}}));
 }
 
 }  // namespace quorlin::cli

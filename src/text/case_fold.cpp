@@ -78,9 +78,9 @@ char32_t FoldCodePoint(char32_t c) {
   if (c < 0x100 || c > 0x17F) return c == 0x1E9E ? char32_t{0xDF} : c;  // capital sharp s
   // Latin Extended-A pairs capital and small letters, but the pairing
   // changes parity twice and a few letters stand alone.
-  if (c == 0x130) return U'i';   // İ
-  if (c == 0x178) return 0xFF;   // Ÿ
-  if (c == 0x17F) return U's';   // long s
+  if (c == 0x130) return U'i';                           // İ
+  if (c == 0x178) return 0xFF;                           // Ÿ
+  if (c == 0x17F) return U's';                           // long s
   if (c == 0x131 || c == 0x138 || c == 0x149) return c;  // ı ĸ ŉ have no capital here
   const bool odd_capitals = (c >= 0x139 && c <= 0x148) || (c >= 0x179 && c <= 0x17E);
   if (odd_capitals) return (c % 2 == 1) ? c + 1 : c;

@@ -12,15 +12,15 @@ TEST(CaseFoldTest, FoldsTheLettersOfTheProgramsLanguages) {
   } cases[] = {
       {"RÜCKTASTE", "rücktaste"},
       {"ÄÖÜ ÀÇÉÕ", "äöü àçéõ"},
-      {"Ã×Þ", "ã×þ"},          // the multiplication sign has no case
-      {"ĀĂĄĆ", "āăąć"},         // even capitals
-      {"ĹĽŁŃŇ", "ĺľłńň"},       // odd capitals in the middle run
-      {"ŊŐŒŠŶ", "ŋőœšŷ"},       // even again after it
-      {"ŸŹŻŽ", "ÿźżž"},         // Ÿ pairs with Latin-1 ÿ; odd capitals at the end
-      {"İıĸŉſ", "iıĸŉs"},       // letters without a partner in the range
+      {"Ã×Þ", "ã×þ"},      // the multiplication sign has no case
+      {"ĀĂĄĆ", "āăąć"},    // even capitals
+      {"ĹĽŁŃŇ", "ĺľłńň"},  // odd capitals in the middle run
+      {"ŊŐŒŠŶ", "ŋőœšŷ"},  // even again after it
+      {"ŸŹŻŽ", "ÿźżž"},    // Ÿ pairs with Latin-1 ÿ; odd capitals at the end
+      {"İıĸŉſ", "iıĸŉs"},  // letters without a partner in the range
       {"ẞ", "ß"},
-      {"ΣЖ€", "ΣЖ€"},           // outside the folded ranges
-      {"A\xC3", "a\xC3"},       // a cut sequence stays as it is
+      {"ΣЖ€", "ΣЖ€"},              // outside the folded ranges
+      {"A\xC3", "a\xC3"},          // a cut sequence stays as it is
       {"\xC0\x80Z", "\xC0\x80z"},  // an overlong form is not a character
   };
   for (const auto& c : cases) EXPECT_EQ(FoldCase(c.typed), c.folded) << c.typed;
