@@ -33,8 +33,7 @@ int SetActiveProfile(CliContext& ctx, CliSession& session, int slot) {
   const Message what = Msg("CLI_DONE_PROFILE_SET", {{"profile", std::to_string(slot + 1)}});
   if (ctx.tally.Outcome() == device::kOk && session.Link().CachedActiveProfile() != slot) {
     return Fail(ctx, kExitFailure,
-                Msg("CLI_ERR_NOT_WRITTEN", {{"what", Say(ctx, what)},
-                                            {"why", Say(ctx, Msg("CLI_ERR_PROFILE_NOT_ACTIVE"))}}));
+                Msg("CLI_ERR_NOT_WRITTEN", {{"why", Say(ctx, Msg("CLI_ERR_PROFILE_NOT_ACTIVE"))}}));
   }
   return ReportChange(ctx, what);
 }

@@ -63,8 +63,7 @@ int CliSession::ReportApply(const Message& what, bool applied, int frames_before
     const std::string& why = view_.LastMessage();
     return Fail(
         ctx_, kExitFailure,
-        Msg("CLI_ERR_NOT_WRITTEN", {{"what", Say(ctx_, what)},
-                                    {"why", why.empty() ? Say(ctx_, Msg("CLI_NO_REASON")) : why}}));
+        Msg("CLI_ERR_NOT_WRITTEN", {{"why", why.empty() ? Say(ctx_, Msg("CLI_NO_REASON")) : why}}));
   }
   const int active = link_->ActiveProfile();
   const auto file = flows_->Store().HostCopyPath(active < 0 ? 0 : active);

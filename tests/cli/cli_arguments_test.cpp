@@ -177,3 +177,32 @@ TEST_F(CliTest, EventsSayTheyAreWaiting) {
 
 }  // namespace
 }  // namespace quorlin::cli::testing
+
+namespace quorlin::cli::testing {
+namespace {
+
+// A refusal names itself instead of a bare "failed".
+TEST(CliCapacityTest, AMacroThatDoesNotFitNamesTheRefusal) {
+  TempFolder temp;
+  platform::OverrideUserFolders(
+      platform::UserFolders{temp.path() / "config", temp.path() / "data"});
+  platform::OverrideProgramDataDir(std::filesystem::path(QUORLIN_DATA_DIR));
+  sim::VirtualKeyboardOptions o;
+  o.macro_capacity_units = 1;  // 128 bytes
+  auto keyboard = std::make_shared<sim::VirtualKeyboard>(o);
+  sim::SimBackend backend(keyboard);
+  Message error;
+  std::vector<std::string> args = {"--lang=en", "macros", "add", "Big"};
+  for (int i = 0; i < 40; ++i) args.insert(args.end(), {"A:down", "A:up"});
+  const auto options = ParseGlobalOptions(args, error);
+  std::ostringstream out, err;
+  CliContext ctx{*options, backend, out, err};
+  EXPECT_EQ(RunCommand(ctx), kExitFailure);
+  EXPECT_THAT(err.str(), HasSubstr("nothing written: The macros do not fit"));
+  EXPECT_THAT(err.str(), Not(HasSubstr("failed")));
+  platform::OverrideUserFolders(std::nullopt);
+  platform::OverrideProgramDataDir(std::nullopt);
+}
+
+}  // namespace
+}  // namespace quorlin::cli::testing
