@@ -108,7 +108,8 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
   if (!backend) {
     CliContext ctx{*options, no_keyboard, out, err};
     ctx.texts = &texts;
-    return Fail(ctx, kExitFailure, error);
+    // A state file of another product contradicts the arguments.
+    return Fail(ctx, error.key == "CLI_ERR_SIM_MISMATCH" ? kExitBadArguments : kExitFailure, error);
   }
   CliContext ctx{*options, backend->Get(), out, err};
   ctx.texts = &texts;

@@ -153,6 +153,26 @@ bool RefuseExtra(CliContext& ctx, const std::vector<std::string>& words, int& st
   return true;
 }
 
+namespace {
+
+// The command and its subcommand, for scripts that read the JSON report.
+std::string CommandWords(const CliContext& ctx) {
+  static constexpr std::string_view kSubcommands[] = {"set", "fill",   "defaults",
+                                                      "add", "delete", "reset"};
+  const auto& c = ctx.options.command;
+  if (c.empty()) return {};
+  std::string words = c.front();
+  for (std::size_t i = 1; i < c.size(); ++i) {
+    if (std::find(std::begin(kSubcommands), std::end(kSubcommands), c[i]) !=
+        std::end(kSubcommands)) {
+      return words + ' ' + c[i];
+    }
+  }
+  return words;
+}
+
+}  // namespace
+
 int ReportChange(CliContext& ctx, const Message& what, const std::optional<Message>& problem) {
   const std::string done = Say(ctx, what);
   const device::Result r = ctx.tally.Outcome();
@@ -160,7 +180,11 @@ int ReportChange(CliContext& ctx, const Message& what, const std::optional<Messa
   const int frames = ctx.tally.FramesSent();
   if (ctx.options.json) {
     JsonWriter json(ctx.out);
-    json.BeginObject().Field("done", done).Field("frames_sent", frames).Field("result", "ok");
+    json.BeginObject()
+        .Field("command", CommandWords(ctx))
+        .Field("done", done)
+        .Field("frames_sent", frames)
+        .Field("result", "ok");
     if (problem) json.Field("failed", Say(ctx, *problem));
     json.EndObject();
   } else {

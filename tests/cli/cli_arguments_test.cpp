@@ -157,7 +157,8 @@ TEST_F(CliTest, SimStateIsWrittenOnlyWhenTheMemoryChangedAndMustMatchTheProduct)
   EXPECT_NE(fs::last_write_time(state), old);
 
   std::ostringstream err2;
-  EXPECT_NE(RunQuorlinctl({"--simulate=0x0000", "--sim-state", state, "info"}, out, err2), kExitOk);
+  EXPECT_EQ(RunQuorlinctl({"--simulate=0x0000", "--sim-state", state, "info"}, out, err2),
+            kExitBadArguments);
   EXPECT_THAT(err2.str(), HasSubstr("0x5000"));
   EXPECT_EQ(RunQuorlinctl({"--simulate=0x5000", "--sim-state", state, "info"}, out, err), kExitOk);
 }

@@ -40,6 +40,9 @@ TEST_F(CliTest, EveryCommandPrintsJsonUnderJson) {
     EXPECT_EQ(r.status, kExitOk) << c.front() << r.err;
     EXPECT_NO_THROW(ParseJson(r.out)) << c.front() << ": " << r.out;
   }
+  const Json done = ParseJson(Run({"--json", "lighting", "set", "--profile", "2", "speed=1"}).out);
+  EXPECT_EQ(done["command"].Str(), "lighting set");
+  EXPECT_EQ(done["result"].Str(), "ok");
 }
 
 TEST_F(CliTest, ErrorsUnderJsonAreOneObjectWithTheStatus) {
