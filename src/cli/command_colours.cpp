@@ -24,7 +24,7 @@ using lighting::LitKeyEntry;
 // Few keys go one frame each, as the brush sends them; a fill goes as the
 // whole table, as a base-colour change sends it.
 // Returns what went wrong with the user file, if anything.
-std::optional<Message> PaintKeys(CliSession& session, int slot,
+std::optional<Message> PaintKeys(const CliContext& ctx, CliSession& session, int slot,
                                  const std::vector<LitKeyEntry>& entries, bool whole_table) {
   auto& state = session.State().lighting;
   device::CommandChannel& ch = session.Link().Channel();
@@ -42,7 +42,7 @@ std::optional<Message> PaintKeys(CliSession& session, int slot,
   }
   if (saved) return std::nullopt;
   const auto file = lighting::UserSettingsFile(paths, slot);
-  return Msg("CLI_ERR_USER_FILE", {{"file", file.string()}, {"reason", WriteProblem(file)}});
+  return Msg("CLI_ERR_USER_FILE", {{"file", file.string()}, {"reason", WriteProblem(ctx, file)}});
 }
 
 bool ParseEntries(const std::vector<std::string>& words, const NameTexts& texts,
@@ -105,7 +105,7 @@ int CommandColours(CliContext& ctx) {
   // The present custom slot and its colours, as the panel holds them.
   session->Flows().Panel().ReloadUserSlots(lighting::kUserSlotCount, false);
   ctx.tally.Reset();
-  const auto problem = PaintKeys(*session, edited, entries, whole_table);
+  const auto problem = PaintKeys(ctx, *session, edited, entries, whole_table);
   return ReportChange(ctx, Msg(whole_table ? "CLI_DONE_COLOURS_FILL" : "CLI_DONE_COLOURS_SET"),
                       problem);
 }

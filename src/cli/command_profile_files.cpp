@@ -45,12 +45,13 @@ Message InvalidReason(const fs::path& file, const std::string& message) {
   return Msg("CLI_FILE_NOT_AN_IMAGE");
 }
 
-Message CheckReason(const fs::path& file, profiles::FileCheck check, const std::string& message) {
+Message CheckReason(const CliContext& ctx, const fs::path& file, profiles::FileCheck check,
+                    const std::string& message) {
   std::error_code ec;
   if (fs::is_directory(file, ec)) return Msg("CLI_FILE_IS_FOLDER");
   switch (check) {
     case profiles::FileCheck::kCannotOpen:
-      return Msg("CLI_FILE_CANNOT_OPEN", {{"reason", WriteProblem(file)}});
+      return Msg("CLI_FILE_CANNOT_OPEN", {{"reason", WriteProblem(ctx, file)}});
     case profiles::FileCheck::kNoMemory:
       return Msg("CLI_FILE_NO_MEMORY");
     case profiles::FileCheck::kLoadable:
@@ -82,7 +83,7 @@ bool FileLoadable(CliContext& ctx, const std::string& file) {
   if (check == profiles::FileCheck::kLoadable) return true;
   Fail(ctx, kExitBadFile,
        Msg("CLI_FILE_REJECTED",
-           {{"file", file}, {"why", Say(ctx, CheckReason(file, check, messages.last))}}));
+           {{"file", file}, {"why", Say(ctx, CheckReason(ctx, file, check, messages.last))}}));
   return false;
 }
 
@@ -111,8 +112,9 @@ int CommandExport(CliContext& ctx) {
   const bool written = profiles::ExportKeyboardToFile(session->Link(), *file, session->Texts());
   const Message what = Msg("CLI_DONE_EXPORT", {{"file", *file}});
   if (ctx.tally.Outcome() == device::kOk && !written) {
-    return Fail(ctx, kExitFailure,
-                Msg("CLI_ERR_CANNOT_WRITE", {{"file", *file}, {"reason", WriteProblem(*file)}}));
+    return Fail(
+        ctx, kExitFailure,
+        Msg("CLI_ERR_CANNOT_WRITE", {{"file", *file}, {"reason", WriteProblem(ctx, *file)}}));
   }
   return ReportChange(ctx, what);
 }
@@ -139,8 +141,9 @@ int CommandBackup(CliContext& ctx) {
   if (!session) return status;
   if (!session->LoadKeys(status)) return status;
   if (!session->Flows().BackUpToFile(*file)) {
-    return Fail(ctx, kExitFailure,
-                Msg("CLI_ERR_CANNOT_WRITE", {{"file", *file}, {"reason", WriteProblem(*file)}}));
+    return Fail(
+        ctx, kExitFailure,
+        Msg("CLI_ERR_CANNOT_WRITE", {{"file", *file}, {"reason", WriteProblem(ctx, *file)}}));
   }
   if (ctx.options.json) {
     JsonWriter(ctx.out).BeginObject().Field("backed_up_to", *file).EndObject();

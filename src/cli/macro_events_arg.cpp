@@ -30,6 +30,7 @@ std::optional<uint64_t> AddWait(uint64_t so_far, const std::string& digits) {
 }  // namespace
 
 bool LooksLikeEvent(const std::string& word) {
+  if (word.find(':') == std::string::npos) return false;
   const Word w = Split(word);
   return Folded(w.head) == "wait" || w.tail == "down" || w.tail == "up";
 }

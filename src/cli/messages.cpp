@@ -87,27 +87,32 @@ std::string SystemReason(int error_number) {
   return std::strerror(error_number);
 }
 
-std::string WriteProblem(const fs::path& file) {
+std::string WriteProblem(const CliContext& ctx, const fs::path& file) {
   std::error_code ec;
-  if (fs::exists(file, ec)) {
-    // Appending nothing leaves the file as it is.
-    errno = 0;
-    std::FILE* f = std::fopen(file.c_str(), "ab");
-    if (f) {
-      std::fclose(f);
-      return SystemReason(ENOSPC);
-    }
+  if (fs::is_directory(file, ec)) return SystemReason(EISDIR);
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  if (!fs::exists(folder, ec)) return SystemReason(ENOENT);
+  if (!fs::is_directory(folder, ec)) return SystemReason(ENOTDIR);
+  // Files are replaced through a new file beside them, so the folder must
+  // take one; the probe is removed at once.
+  const fs::path probe = folder / ".quorlinctl-write-check";
+  errno = 0;
+  if (std::FILE* f = std::fopen(probe.c_str(), "wbx")) {
+    std::fclose(f);
+    fs::remove(probe, ec);
+  } else if (errno != EEXIST) {
     return SystemReason(errno ? errno : EIO);
   }
-  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
-  if (!fs::is_directory(folder, ec)) return SystemReason(ENOENT);
-  const fs::path probe = folder / ".quorlinctl-write-probe";
-  errno = 0;
-  std::FILE* f = std::fopen(probe.c_str(), "wb");
-  if (!f) return SystemReason(errno ? errno : EIO);
-  std::fclose(f);
-  fs::remove(probe, ec);
-  return SystemReason(ENOSPC);
+  if (fs::exists(file, ec)) {
+    // Opening for update changes nothing.
+    errno = 0;
+    std::FILE* f = std::fopen(file.c_str(), "r+b");
+    if (!f) return SystemReason(errno ? errno : EIO);
+    std::fclose(f);
+  }
+  const fs::space_info space = fs::space(folder, ec);
+  if (!ec && space.available == 0) return SystemReason(ENOSPC);
+  return Say(ctx, Msg("CLI_NO_REASON"));
 }
 
 int ReportFindFailure(CliContext& ctx, device::FindResult result) {

@@ -49,9 +49,10 @@ std::string Hex4(uint16_t value);
 
 // The system's reason for the last failure of a file operation.
 std::string SystemReason(int error_number);
-// Why `file` cannot be written: tries to open it (or to create a file in
-// its folder) without changing anything, and gives the system's reason.
-std::string WriteProblem(const std::filesystem::path& file);
+// Why `file` could not be written, found again after the fact: tries the
+// folder and the file without changing either, and gives the system's
+// reason ("no reason given" when everything looks writable now).
+std::string WriteProblem(const CliContext& ctx, const std::filesystem::path& file);
 
 // The exit status and error line for a failed keyboard search.
 int ReportFindFailure(CliContext& ctx, device::FindResult result);

@@ -69,7 +69,7 @@ int CliSession::ReportApply(const Message& what, bool applied, int frames_before
   const auto file = flows_->Store().HostCopyPath(active < 0 ? 0 : active);
   return ReportChange(
       ctx_, what,
-      Msg("CLI_ERR_HOST_COPY", {{"file", file.string()}, {"reason", WriteProblem(file)}}));
+      Msg("CLI_ERR_HOST_COPY", {{"file", file.string()}, {"reason", WriteProblem(ctx_, file)}}));
 }
 
 }  // namespace quorlin::cli

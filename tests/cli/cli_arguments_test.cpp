@@ -79,6 +79,7 @@ TEST_F(CliTest, NamesFoldCaseBeyondAsciiAndTakeHyphens) {
   const std::string longest(249, 'x');
   ASSERT_EQ(Run({"macros", "add", "Ärger", "A:down", "A:up"}).status, kExitOk);
   ASSERT_EQ(Run({"macros", "add", longest, "A:down", "A:up"}).status, kExitOk);
+  ASSERT_EQ(Run({"macros", "add", "wait", "A:down", "A:up"}).status, kExitOk);  // a name
   const struct {
     std::vector<std::string> args;
   } cases[] = {
