@@ -1,8 +1,8 @@
 #pragma once
 // The window the flows talk to, as a terminal: messages go to standard
-// error (JSON objects under --json), questions are answered by --yes (Yes) or its absence (No) and
-// the answer is printed, and there is nothing to refresh. Files come from the command's arguments,
-// never from a dialog.
+// error (JSON objects under --json), questions are answered by --yes (Yes)
+// or its absence (No) and the answer is printed, and there is nothing to
+// refresh. Files come from the command's arguments, never from a dialog.
 
 #include <iosfwd>
 #include <string>

@@ -56,10 +56,10 @@ KeyFunction DescribeFunction(const CliContext& ctx, std::string_view label,
       break;
     }
     case Kind::kMedia:
-      f.param = NameIdentifier(english.Text(
-          keys::kMediaList[std::min<std::size_t>(action.param, keys::kMediaList.size() - 1)]
-              .resource_key));
-      if (action.param >= keys::kMediaList.size()) f.param = std::monostate{};
+      // An index past the list (from a file) has no name to give.
+      if (action.param < keys::kMediaList.size()) {
+        f.param = NameIdentifier(english.Text(keys::kMediaList[action.param].resource_key));
+      }
       break;
     case Kind::kFunction:
       f.param = static_cast<int>(action.param) + 1;

@@ -14,8 +14,9 @@ namespace quorlin::cli {
 
 struct KeyFunction {
   std::string kind;  // "default", "key", "mouse", "media" ...
-  std::variant<std::monostate, std::string, int>
-      param;           // key, mouse, media or macro name; function 1..11
+  // The English key name, the mouse, media or macro name, or the function
+  // number 1..11; nothing for the kinds without a target.
+  std::variant<std::monostate, std::string, int> param;
   std::string action;  // "media:volume-up", "disabled" ...
   std::string text;    // localised, as the key editor describes it
   bool assigned = false;
