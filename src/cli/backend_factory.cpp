@@ -19,7 +19,7 @@ class RealBackend final : public BackendChoice {
   explicit RealBackend(std::unique_ptr<device::HidBackend> backend)
       : backend_(std::move(backend)) {}
   device::HidBackend& Get() override { return *backend_; }
-  bool Finish(std::string&) override { return true; }
+  bool Finish(Message&) override { return true; }
 
  private:
   std::unique_ptr<device::HidBackend> backend_;
@@ -28,13 +28,20 @@ class RealBackend final : public BackendChoice {
 class SimulatedBackend final : public BackendChoice {
  public:
   SimulatedBackend(std::shared_ptr<sim::VirtualKeyboard> keyboard,
-                   std::optional<std::string> state_file)
-      : keyboard_(keyboard), backend_(std::move(keyboard)), state_file_(std::move(state_file)) {}
+                   std::optional<std::string> state_file, bool loaded)
+      : keyboard_(keyboard),
+        backend_(keyboard),
+        state_file_(std::move(state_file)),
+        loaded_(loaded),
+        at_start_(keyboard->Memory()) {}
   device::HidBackend& Get() override { return backend_; }
-  bool Finish(std::string& error) override {
-    if (!state_file_) return true;
-    if (!keyboard_->Save(*state_file_, &error)) {
-      error = "cannot save the simulated keyboard to " + *state_file_ + ": " + error;
+  bool Finish(Message& error) override {
+    // A run that changed nothing leaves the file alone, so reading commands
+    // work on a full or read-only disk.
+    if (!state_file_ || (loaded_ && keyboard_->Memory() == at_start_)) return true;
+    std::string why;
+    if (!keyboard_->Save(*state_file_, &why)) {
+      error = Msg("CLI_ERR_SIM_SAVE", {{"file", *state_file_}, {"reason", why}});
       return false;
     }
     return true;
@@ -44,19 +51,31 @@ class SimulatedBackend final : public BackendChoice {
   std::shared_ptr<sim::VirtualKeyboard> keyboard_;
   sim::SimBackend backend_;
   std::optional<std::string> state_file_;
+  bool loaded_;
+  sim::KeyboardMemory at_start_;
 };
 
-std::shared_ptr<sim::VirtualKeyboard> MakeKeyboard(const GlobalOptions& options,
-                                                   std::string& error) {
+std::shared_ptr<sim::VirtualKeyboard> MakeKeyboard(const GlobalOptions& options, bool& loaded,
+                                                   Message& error) {
   std::error_code ec;
+  loaded = false;
   if (options.sim_state_file && std::filesystem::exists(*options.sim_state_file, ec)) {
     std::string why;
-    auto loaded = sim::VirtualKeyboard::FromFile(*options.sim_state_file, &why);
-    if (!loaded) {
-      error = "--sim-state " + *options.sim_state_file + ": " + why;
+    auto keyboard = sim::VirtualKeyboard::FromFile(*options.sim_state_file, &why);
+    if (!keyboard) {
+      error = Msg("CLI_ERR_SIM_LOAD", {{"file", *options.sim_state_file}, {"reason", why}});
       return nullptr;
     }
-    return std::shared_ptr<sim::VirtualKeyboard>(std::move(loaded));
+    // The product asked for and the one in the file must agree, or the run
+    // would silently try another keyboard than the user named.
+    if (options.product_given && keyboard->ProductId() != options.simulated_product) {
+      error = Msg("CLI_ERR_SIM_MISMATCH", {{"file", *options.sim_state_file},
+                                           {"product", "0x" + Hex4(keyboard->ProductId())},
+                                           {"asked", "0x" + Hex4(options.simulated_product)}});
+      return nullptr;
+    }
+    loaded = true;
+    return std::shared_ptr<sim::VirtualKeyboard>(std::move(keyboard));
   }
   sim::VirtualKeyboardOptions kb;
   kb.product_id = options.simulated_product;
@@ -65,16 +84,17 @@ std::shared_ptr<sim::VirtualKeyboard> MakeKeyboard(const GlobalOptions& options,
 
 }  // namespace
 
-std::unique_ptr<BackendChoice> MakeBackend(const GlobalOptions& options, std::string& error) {
+std::unique_ptr<BackendChoice> MakeBackend(const GlobalOptions& options, Message& error) {
   if (options.simulate) {
-    auto keyboard = MakeKeyboard(options, error);
+    bool loaded = false;
+    auto keyboard = MakeKeyboard(options, loaded, error);
     if (!keyboard) return nullptr;
-    return std::make_unique<SimulatedBackend>(std::move(keyboard), options.sim_state_file);
+    return std::make_unique<SimulatedBackend>(std::move(keyboard), options.sim_state_file, loaded);
   }
 #if defined(QUORLIN_HAVE_HIDAPI)
   return std::make_unique<RealBackend>(device::MakeHidapiBackend());
 #else
-  error = "this build has no HID support; use --simulate";
+  error = Msg("CLI_ERR_NO_HID");
   return nullptr;
 #endif
 }

@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "cli/messages.h"
 #include "cli/options.h"
 #include "device/hid_backend.h"
 
@@ -15,10 +16,11 @@ class BackendChoice {
   virtual ~BackendChoice() = default;
   virtual device::HidBackend& Get() = 0;
   // Called once the command has run: saves the simulator's memory when a
-  // state file was given. False with `error` when that fails.
-  virtual bool Finish(std::string& error) = 0;
+  // state file was given and the memory changed. False with `error` when
+  // that fails.
+  virtual bool Finish(Message& error) = 0;
 };
 
-std::unique_ptr<BackendChoice> MakeBackend(const GlobalOptions& options, std::string& error);
+std::unique_ptr<BackendChoice> MakeBackend(const GlobalOptions& options, Message& error);
 
 }  // namespace quorlin::cli

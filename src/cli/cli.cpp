@@ -4,6 +4,8 @@
 #include <ostream>
 
 #include "cli/backend_factory.h"
+#include "cli/cli_texts.h"
+#include "cli/command_args.h"
 #include "cli/exit_codes.h"
 #include "cli/messages.h"
 #include "cli/session.h"
@@ -11,6 +13,7 @@
 #include "device/commands.h"
 #include "device/keyboard_finder.h"
 #include "platform/process_lock.h"
+#include "sim/sim_backend.h"
 
 namespace quorlin::cli {
 
@@ -29,6 +32,30 @@ constexpr CommandEntry kCommands[] = {
     {"firmware", CommandFirmware},
 };
 
+int RunWithTexts(CliContext& ctx) {
+  const auto& words = ctx.options.command;
+  if (words.empty()) {
+    if (ctx.options.help) {
+      PrintUsage(ctx.out);
+      return kExitOk;
+    }
+    // Usage is the answer to a mistake here, so it goes where errors go.
+    if (ctx.options.json) return Fail(ctx, kExitBadArguments, Msg("CLI_ERR_NO_COMMAND"));
+    PrintUsage(ctx.err);
+    return kExitBadArguments;
+  }
+  const std::string& name = words.front();
+  const bool help_word = words.size() > 1 && (words[1] == "help" || words[1] == "--help");
+  if (ctx.options.help || help_word) {
+    if (PrintCommandHelp(name, ctx.out)) return kExitOk;
+  } else {
+    for (const auto& [word, run] : kCommands) {
+      if (name == word) return run(ctx);
+    }
+  }
+  return Fail(ctx, kExitBadArguments, Msg("CLI_ERR_UNKNOWN_COMMAND", {{"command", name}}));
+}
+
 }  // namespace
 
 std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& status) {
@@ -41,7 +68,7 @@ std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& stat
         tally.Note(direction, report);
         if (trace) err << device::FormatTraceLine(direction, report) << '\n';
       });
-  status = ReportFindFailure(device::ConnectKeyboard(*link), ctx.err);
+  status = ReportFindFailure(ctx, device::ConnectKeyboard(*link));
   if (status != kExitOk) return nullptr;
   return link;
 }
@@ -52,57 +79,58 @@ std::unique_ptr<device::DeviceLink> ConnectAndReadInfo(CliContext& ctx, device::
   if (!link) return nullptr;
   const device::Result r = device::ReadDeviceInfo(link->Channel(), info);
   if (r != device::kOk) {
-    status = ReportResult(r, "reading the device info", ctx.err);
+    status = ReportResult(ctx, r, Say(ctx, Msg("CLI_WHAT_READ_INFO")));
     return nullptr;
   }
   return link;
 }
 
 int RunCommand(CliContext& ctx) {
-  const auto& words = ctx.options.command;
-  if (words.empty()) {
-    PrintUsage(ctx.out);
-    return ctx.options.help ? kExitOk : kExitBadArguments;
-  }
-  const std::string& name = words.front();
-  if (ctx.options.help || (words.size() > 1 && words[1] == "help")) {
-    if (PrintCommandHelp(name, ctx.out)) return kExitOk;
-  } else {
-    for (const auto& [word, run] : kCommands) {
-      if (name == word) return run(ctx);
-    }
-  }
-  ctx.err << "quorlinctl: unknown command '" << name << "' (see quorlinctl --help)\n";
-  return kExitBadArguments;
+  if (ctx.texts) return RunWithTexts(ctx);
+  const CliTexts texts(ctx.options.language_id);
+  ctx.texts = &texts;
+  const int status = RunWithTexts(ctx);
+  ctx.texts = nullptr;
+  return status;
 }
 
 int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err) {
-  std::string error;
+  Message error;
+  // Errors before a backend exists still go through a context.
+  sim::SimBackend no_keyboard;
   const auto options = ParseGlobalOptions(args, error);
   if (!options) {
-    err << "quorlinctl: " << error << '\n';
-    return kExitBadArguments;
+    const GlobalOptions fallback = FallbackOptions(args);
+    const CliTexts texts(fallback.language_id);
+    CliContext ctx{fallback, no_keyboard, out, err};
+    ctx.texts = &texts;
+    return Fail(ctx, kExitBadArguments, error);
   }
   // A simulated keyboard's memory is loaded here and saved after the
   // command: another run in between would be overwritten, so the whole run
   // holds that keyboard.
+  const CliTexts texts(options->language_id);
   std::optional<platform::KeyboardLock> sim_lock;
   if (options->simulate && options->sim_state_file) {
     sim_lock.emplace(platform::SimulatedKeyboardLockKey(*options->sim_state_file), kLockWait);
     if (!sim_lock->Held()) {
-      err << "quorlinctl: the keyboard is busy in another program (" << sim_lock->Error() << ")\n";
-      return kExitFailure;
+      CliContext ctx{*options, no_keyboard, out, err};
+      ctx.texts = &texts;
+      return Fail(ctx, kExitFailure, Msg("CLI_ERR_KEYBOARD_BUSY", {{"reason", sim_lock->Error()}}));
     }
   }
   auto backend = MakeBackend(*options, error);
   if (!backend) {
-    err << "quorlinctl: " << error << '\n';
-    return kExitFailure;
+    CliContext ctx{*options, no_keyboard, out, err};
+    ctx.texts = &texts;
+    // A state file of another product contradicts the arguments.
+    return Fail(ctx, error.key == "CLI_ERR_SIM_MISMATCH" ? kExitBadArguments : kExitFailure, error);
   }
   CliContext ctx{*options, backend->Get(), out, err};
+  ctx.texts = &texts;
   const int status = RunCommand(ctx);
   if (!backend->Finish(error)) {
-    err << "quorlinctl: " << error << '\n';
+    Fail(ctx, kExitFailure, error);
     return status == kExitOk ? kExitFailure : status;
   }
   return status;

@@ -14,6 +14,8 @@
 
 namespace quorlin::cli {
 
+class CliTexts;
+
 struct CliContext {
   const GlobalOptions& options;
   device::HidBackend& backend;
@@ -23,10 +25,12 @@ struct CliContext {
   FrameTally tally{};
   // Set to end a command that runs until interrupted (`events`).
   std::atomic<bool>* stop = nullptr;
+  // The texts of the run's language; RunCommand provides them when unset.
+  const CliTexts* texts = nullptr;
 };
 
 // Runs quorlinctl with the arguments after the program name; returns the
-// exit status. Errors are one line on `err`.
+// exit status. Errors are one line on `err` (a JSON object under --json).
 int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::ostream& err);
 
 // Runs the command of `ctx.options` against an existing backend.

@@ -1,21 +1,24 @@
 #pragma once
 // The window the flows talk to, as a terminal: messages go to standard
-// error, questions are answered by --yes (Yes) or its absence (No) and the
-// answer is printed, and there is nothing to refresh. Files come from the
-// command's arguments, never from a dialog.
+// error (JSON objects under --json), questions are answered by --yes (Yes)
+// or its absence (No) and the answer is printed, and there is nothing to
+// refresh. Files come from the command's arguments, never from a dialog.
 
 #include <iosfwd>
+#include <string>
 
+#include "cli/cli.h"
 #include "flows/flow_view.h"
 
 namespace quorlin::cli {
 
 class CliView final : public flows::FlowView {
  public:
-  CliView(flows::ProgramState& state, std::ostream& err, bool answer_yes)
-      : FlowView(state), err_(err), answer_yes_(answer_yes) {}
+  CliView(flows::ProgramState& state, CliContext& ctx) : FlowView(state), ctx_(ctx) {}
 
   void ShowMessage(std::string_view text) override;
+  // The last message shown: why a flow that answered false stopped.
+  const std::string& LastMessage() const { return last_message_; }
   bool AskYesNo(std::string_view text) override;
   void RefreshKeyView(int, std::span<const profiles::KeyButtonState>) override {}
   bool KeyEditorOpen() const override { return false; }
@@ -39,8 +42,8 @@ class CliView final : public flows::FlowView {
   void ShowProfileButtons(int) override {}
 
  private:
-  std::ostream& err_;
-  bool answer_yes_;
+  CliContext& ctx_;
+  std::string last_message_;
 };
 
 }  // namespace quorlin::cli

@@ -3,6 +3,7 @@
 #include "cli/cli.h"
 #include "cli/command_args.h"
 #include "cli/exit_codes.h"
+#include "cli/messages.h"
 #include "cli/name_lookup.h"
 #include "cli/session.h"
 #include "lighting/lighting_writes.h"
@@ -22,8 +23,9 @@ using lighting::LitKeyEntry;
 // marks, the user file of the present custom slot, then the keyboard.
 // Few keys go one frame each, as the brush sends them; a fill goes as the
 // whole table, as a base-colour change sends it.
-void PaintKeys(CliSession& session, int slot, const std::vector<LitKeyEntry>& entries,
-               bool whole_table) {
+// Returns what went wrong with the user file, if anything.
+std::optional<Message> PaintKeys(const CliContext& ctx, CliSession& session, int slot,
+                                 const std::vector<LitKeyEntry>& entries, bool whole_table) {
   auto& state = session.State().lighting;
   device::CommandChannel& ch = session.Link().Channel();
   for (const auto& e : entries) {
@@ -34,19 +36,22 @@ void PaintKeys(CliSession& session, int slot, const std::vector<LitKeyEntry>& en
   }
   const auto paths = lighting::MakeUserLightingPaths(platform::CurrentUserFolders().data,
                                                      platform::ProgramDataDir());
-  lighting::SaveKeyEntries(paths, slot, state.panel.user_slot, entries);
+  const bool saved = lighting::SaveKeyEntries(paths, slot, state.panel.user_slot, entries);
   if (whole_table) {
     lighting::WriteWholeKeyTable(ch, session.Link().Variant(), state.key_colours, slot);
   }
+  if (saved) return std::nullopt;
+  const auto file = lighting::UserSettingsFile(paths, slot);
+  return Msg("CLI_ERR_USER_FILE", {{"file", file.string()}, {"reason", WriteProblem(ctx, file)}});
 }
 
 bool ParseEntries(const std::vector<std::string>& words, const NameTexts& texts,
-                  std::vector<LitKeyEntry>& entries, bool& whole_table, std::string& why) {
+                  std::vector<LitKeyEntry>& entries, bool& whole_table, Message& why) {
   const std::string& sub = words.front();
   if (sub == "fill") {
     const auto colour = words.size() == 2 ? ParseColour(words[1]) : std::nullopt;
     if (!colour) {
-      why = "fill needs one colour #RRGGBB";
+      why = Msg("CLI_ERR_FILL");
       return false;
     }
     for (int k = 0; k < lighting::kLitKeyCount; ++k) entries.push_back({k, {*colour, false}});
@@ -56,19 +61,18 @@ bool ParseEntries(const std::vector<std::string>& words, const NameTexts& texts,
   for (std::size_t i = 1; i < words.size(); ++i) {
     const auto eq = words[i].rfind('=');
     if (eq == std::string::npos) {
-      why = "'" + words[i] + "' is not KEY=#RRGGBB";
+      why = Msg("CLI_ERR_NOT_KEY_COLOUR", {{"word", words[i]}});
       return false;
     }
     const auto key = FindLitKey(words[i].substr(0, eq), texts);
     const auto colour = ParseColour(words[i].substr(eq + 1));
     if (!key || !colour) {
-      why = "'" + words[i] +
-            "': " + (key ? "not a colour #RRGGBB" : "no lit key of that name or LED");
+      why = Msg(key ? "CLI_ERR_NOT_COLOUR" : "CLI_ERR_NO_LIT_KEY", {{"word", words[i]}});
       return false;
     }
     entries.push_back({*key, {*colour, false}});
   }
-  if (entries.empty()) why = "set needs KEY=#RRGGBB";
+  if (entries.empty()) why = Msg("CLI_ERR_SET_COLOURS");
   return !entries.empty();
 }
 
@@ -77,16 +81,18 @@ bool ParseEntries(const std::vector<std::string>& words, const NameTexts& texts,
 int CommandColours(CliContext& ctx) {
   auto words = CommandArgs(ctx);
   std::optional<int> slot;
-  std::string why;
-  if (!TakeProfileOption(words, slot, why)) return BadArguments(ctx, why);
-  if (words.empty() || (words.front() != "set" && words.front() != "fill")) {
-    return BadArguments(ctx, "expected 'set KEY=#RRGGBB ...' or 'fill #RRGGBB'");
+  Message why;
+  if (!TakeProfileOption(words, slot, why) || !FinishOptions(words, why)) {
+    return BadArguments(ctx, why);
   }
-  CliTexts texts(ctx.options.language_id);
+  if (words.empty() || (words.front() != "set" && words.front() != "fill")) {
+    return BadArguments(ctx, Msg("CLI_ERR_COLOURS_USAGE"));
+  }
   std::vector<LitKeyEntry> entries;
   bool whole_table = false;
-  if (!ParseEntries(words, {texts.Current(), texts.English()}, entries, whole_table, why)) {
-    return BadArguments(ctx, words.front() + ": " + why);
+  if (!ParseEntries(words, {ctx.texts->Current(), ctx.texts->English()}, entries, whole_table,
+                    why)) {
+    return BadArguments(ctx, why);
   }
   int status = kExitOk;
   auto session = CliSession::Open(ctx, status);
@@ -94,15 +100,14 @@ int CommandColours(CliContext& ctx) {
   const int edited = session->TargetSlot(slot);
   if (!session->LoadLighting(edited, status)) return status;
   if (!lighting::ListsUserMode(session->State().lighting.modes)) {
-    ctx.err
-        << "quorlinctl: colours: this keyboard has no per-key colours (no custom mode listed)\n";
-    return kExitFailure;
+    return Fail(ctx, kExitFailure, Msg("CLI_ERR_NO_CUSTOM_MODE"));
   }
   // The present custom slot and its colours, as the panel holds them.
   session->Flows().Panel().ReloadUserSlots(lighting::kUserSlotCount, false);
   ctx.tally.Reset();
-  PaintKeys(*session, edited, entries, whole_table);
-  return ReportChange(ctx, "colours " + words.front());
+  const auto problem = PaintKeys(ctx, *session, edited, entries, whole_table);
+  return ReportChange(ctx, Msg(whole_table ? "CLI_DONE_COLOURS_FILL" : "CLI_DONE_COLOURS_SET"),
+                      problem);
 }
 
 }  // namespace quorlin::cli

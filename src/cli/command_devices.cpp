@@ -1,8 +1,10 @@
-#include <iomanip>
 #include <ostream>
+#include <vector>
 
 #include "cli/cli.h"
+#include "cli/command_args.h"
 #include "cli/exit_codes.h"
+#include "cli/json_writer.h"
 #include "cli/messages.h"
 #include "device/hid_device.h"
 #include "device/keyboard_variant.h"
@@ -11,18 +13,19 @@ namespace quorlin::cli {
 
 namespace {
 
-std::string CollectionName(uint16_t page, uint16_t usage) {
+// Stable words for scripts; the printed line says them in the run's language.
+std::string_view CollectionId(uint16_t page, uint16_t usage) {
   if (page == device::kVendorCollection.usage_page && usage == device::kVendorCollection.usage) {
-    return "vendor (commands)";
+    return "vendor";
   }
   if (page == device::kConsumerCollection.usage_page &&
       usage == device::kConsumerCollection.usage) {
-    return "consumer (events)";
+    return "consumer";
   }
   return "other";
 }
 
-std::string OpenState(device::HidBackend& backend, const std::string& path) {
+std::string_view OpenState(device::HidBackend& backend, const std::string& path) {
   device::OpenError error = device::OpenError::kNone;
   auto handle = backend.Open(path, device::HidOpenMode{true, false, false}, error);
   if (handle) {
@@ -31,42 +34,76 @@ std::string OpenState(device::HidBackend& backend, const std::string& path) {
   }
   switch (error) {
     case device::OpenError::kPermissionDenied:
-      return "no: permission denied";
+      return "permission-denied";
     case device::OpenError::kNotFound:
-      return "no: gone";
+      return "gone";
     default:
       return "no";
   }
 }
 
+struct Interface {
+  device::HidInterfaceInfo info;
+  std::string_view open;
+};
+
+void PrintJson(std::ostream& out, const std::vector<Interface>& shown) {
+  JsonWriter json(out);
+  json.BeginArray();
+  for (const auto& [info, open] : shown) {
+    json.BeginObject()
+        .Field("path", info.path)
+        .Field("vendor", "0x" + Hex4(info.vendor_id))
+        .Field("product", "0x" + Hex4(info.product_id))
+        .Field("usage_page", "0x" + Hex4(info.usage_page))
+        .Field("usage", "0x" + Hex4(info.usage))
+        .Field("collection", CollectionId(info.usage_page, info.usage))
+        .Field("open", open)
+        .EndObject();
+  }
+  json.EndArray();
+}
+
+std::string Upper(std::string_view id) {
+  std::string out(id);
+  for (char& c : out) {
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 'a' + 'A');
+    if (c == '-') c = '_';
+  }
+  return out;
+}
+
 }  // namespace
 
 int CommandDevices(CliContext& ctx) {
+  int status = kExitOk;
+  if (RefuseExtra(ctx, CommandArgs(ctx), status)) return status;
   std::vector<device::HidInterfaceInfo> listed;
-  if (!ctx.backend.Enumerate(listed)) {
-    ctx.err << "quorlinctl: cannot list the HID interfaces of this machine\n";
-    return kExitFailure;
-  }
-  int shown = 0;
+  if (!ctx.backend.Enumerate(listed)) return Fail(ctx, kExitFailure, Msg("CLI_ERR_LISTING"));
+  std::vector<Interface> shown;
   bool denied = false;
   for (const auto& info : listed) {
     if (!device::IsKeyboardCandidate(info.path, &info)) continue;
-    const std::string state = OpenState(ctx.backend, info.path);
-    denied = denied || state == "no: permission denied";
-    ctx.out << info.path << "  vendor " << Hex4(info.vendor_id) << "  product "
-            << Hex4(info.product_id) << "  collection " << Hex4(info.usage_page) << ':'
-            << Hex4(info.usage) << ' ' << CollectionName(info.usage_page, info.usage)
-            << "  open: " << state << '\n';
-    ++shown;
+    shown.push_back({info, OpenState(ctx.backend, info.path)});
+    denied = denied || shown.back().open == "permission-denied";
   }
-  if (shown == 0) {
-    ctx.err << kNoKeyboardLine << '\n';
-    return kExitNoKeyboard;
+  if (shown.empty()) return Fail(ctx, kExitNoKeyboard, Msg("CLI_ERR_NO_KEYBOARD"));
+  if (ctx.options.json) {
+    PrintJson(ctx.out, shown);
+  } else {
+    for (const auto& [info, open] : shown) {
+      const std::string_view collection = CollectionId(info.usage_page, info.usage);
+      ctx.out << Say(ctx, Msg("CLI_DEVICE_LINE",
+                              {{"path", info.path},
+                               {"vendor", Hex4(info.vendor_id)},
+                               {"product", Hex4(info.product_id)},
+                               {"collection", Hex4(info.usage_page) + ':' + Hex4(info.usage)},
+                               {"kind", Say(ctx, Msg("CLI_COLLECTION_" + Upper(collection)))},
+                               {"open", Say(ctx, Msg("CLI_OPEN_" + Upper(open)))}}))
+              << '\n';
+    }
   }
-  if (denied) {
-    ctx.err << kNotPermittedLine << '\n';
-    return kExitNotPermitted;
-  }
+  if (denied) return Fail(ctx, kExitNotPermitted, Msg("CLI_ERR_NOT_PERMITTED"));
   return kExitOk;
 }
 

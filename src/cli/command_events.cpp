@@ -9,6 +9,7 @@
 #include "cli/command_args.h"
 #include "cli/exit_codes.h"
 #include "cli/json_writer.h"
+#include "cli/messages.h"
 #include "device/event_reader.h"
 
 namespace quorlin::cli {
@@ -24,44 +25,52 @@ extern "C" void OnInterrupt(int) {
 // Prints what each event report asks of the main window, with its code.
 class EventPrinter final : public device::DeviceNotifications {
  public:
-  EventPrinter(std::ostream& out, bool json) : out_(out), json_(json) {}
+  explicit EventPrinter(CliContext& ctx) : ctx_(ctx) {}
 
   int Count() const { return count_.load(); }
 
-  void KeyboardRemoved() override { Print(0, "keyboard removed"); }
-  void ProfileReload() override { Print(0, "profile reload"); }
+  void KeyboardRemoved() override { Print(0, "keyboard-removed"); }
+  void ProfileReload() override { Print(0, "profile-reload"); }
   void PostOpenNotification() override {}
   void HideMainWindow() override {}
   void SetTrayIcon(device::TrayIcon icon) override {
     if (icon == device::TrayIcon::kAlternate)
-      Print(device::kEventAlternateTrayIcon, "alternate tray icon");
+      Print(device::kEventAlternateTrayIcon, "alternate-tray-icon");
     if (icon == device::TrayIcon::kRestore)
-      Print(device::kEventRestoreTrayIcon, "restore tray icon");
+      Print(device::kEventRestoreTrayIcon, "restore-tray-icon");
   }
   void StartTimer(int timer_id) override {
     if (timer_id == device::kLightingRefreshTimer)
-      Print(device::kEventReloadLighting, "lighting changed on the keyboard");
+      Print(device::kEventReloadLighting, "lighting-changed");
     if (timer_id == device::kKeyboardResetTimer)
-      Print(device::kEventKeyboardReset, "keyboard reset");
+      Print(device::kEventKeyboardReset, "keyboard-reset");
   }
   void ShowMessage(std::string_view) override {}
 
  private:
-  void Print(uint16_t code, std::string_view what) {
+  // `id` is the stable name scripts see; the line says it in the run's language.
+  void Print(uint16_t code, std::string_view id) {
+    std::string key = "CLI_EVENT_";
+    for (const char c : id) key += c == '-' ? '_' : static_cast<char>(c - 'a' + 'A');
+    const std::string text = Say(ctx_, Msg(key));
     std::lock_guard lock(mutex_);
     char hex[8];
     std::snprintf(hex, sizeof hex, "0x%04X", code);
-    if (json_) {
-      JsonWriter(out_).BeginObject().Field("code", hex).Field("event", what).EndObject();
+    if (ctx_.options.json) {
+      JsonWriter(ctx_.out)
+          .BeginObject()
+          .Field("code", hex)
+          .Field("event", id)
+          .Field("text", text)
+          .EndObject();
     } else {
-      out_ << hex << ' ' << what << '\n';
+      ctx_.out << hex << ' ' << text << '\n';
     }
-    out_.flush();
+    ctx_.out.flush();
     ++count_;
   }
 
-  std::ostream& out_;
-  bool json_;
+  CliContext& ctx_;
   std::mutex mutex_;
   std::atomic<int> count_{0};
 };
@@ -71,17 +80,23 @@ class EventPrinter final : public device::DeviceNotifications {
 int CommandEvents(CliContext& ctx) {
   auto words = CommandArgs(ctx);
   std::optional<int> count;
-  std::string why;
-  if (!TakeCountOption(words, count, why)) return BadArguments(ctx, why);
+  Message why;
+  if (!TakeCountOption(words, count, why) || !FinishOptions(words, why)) {
+    return BadArguments(ctx, why);
+  }
   if (!words.empty())
-    return BadArguments(ctx, "'" + words.front() + "' is not an option of events");
+    return BadArguments(ctx, Msg("CLI_ERR_EVENTS_ARG", {{"word", words.front()}}));
   // The reader finds the keyboard itself and waits for it; say so when it
   // is not there now rather than wait in silence.
   int status = kExitOk;
   if (!ConnectForCommand(ctx, status)) return status;
   std::atomic<bool>& stop = ctx.stop ? *ctx.stop : g_interrupted;
   const auto previous = std::signal(SIGINT, OnInterrupt);
-  EventPrinter printer(ctx.out, ctx.options.json);
+  EventPrinter printer(ctx);
+  // Nothing may arrive for a long time (the simulated keyboard sends
+  // nothing on its own): say what the command is doing and how it ends.
+  Notice(ctx, Say(ctx, count ? Msg("CLI_EVENTS_WAITING_COUNT", {{"count", std::to_string(*count)}})
+                             : Msg("CLI_EVENTS_WAITING")));
   {
     device::EventReader reader(ctx.backend, printer);
     reader.Start();

@@ -10,8 +10,8 @@
 namespace quorlin::cli {
 
 int CommandFirmware(CliContext& ctx) {
-  if (ctx.options.command.size() > 1) return BadArguments(ctx, "takes no arguments");
   int status = kExitOk;
+  if (RefuseExtra(ctx, CommandArgs(ctx), status)) return status;
   device::DeviceInfo info;
   auto link = ConnectAndReadInfo(ctx, info, status);
   if (!link) return status;
@@ -26,8 +26,10 @@ int CommandFirmware(CliContext& ctx) {
         .Field("update_proposed", update)
         .EndObject();
   } else {
-    ctx.out << "Firmware version: 0x" << Hex4(version) << " (product " << Hex4(product) << ")\n"
-            << "Update proposed:  " << (update ? "yes" : "no") << '\n';
+    ctx.out << Say(ctx, Msg("CLI_FIRMWARE_VERSION",
+                            {{"version", Hex4(version)}, {"product", Hex4(product)}}))
+            << '\n'
+            << Say(ctx, Msg(update ? "CLI_FIRMWARE_UPDATE_YES" : "CLI_FIRMWARE_UPDATE_NO")) << '\n';
   }
   return kExitOk;
 }

@@ -1,41 +1,82 @@
 #include <ostream>
 
 #include "cli/cli.h"
+#include "cli/command_args.h"
 #include "cli/exit_codes.h"
+#include "cli/json_writer.h"
 #include "cli/messages.h"
 #include "device/commands.h"
 #include "device/device_link.h"
 #include "device/keyboard_finder.h"
+#include "keys/key_button_list.h"
+#include "keys/key_code.h"
 
 namespace quorlin::cli {
 
 namespace {
 
-void PrintInfo(std::ostream& out, const device::KeyboardVariant& v, const device::DeviceInfo& info) {
+constexpr int kKeyButtons = static_cast<int>(keys::kKeyButtonCodes.size());
+
+std::string VersionText(uint16_t version) {
+  return std::to_string(version >> 8) + '.' + std::to_string((version >> 4) & 0xF) +
+         std::to_string(version & 0xF);
+}
+
+void PrintJson(std::ostream& out, const device::KeyboardVariant& v,
+               const device::DeviceInfo& info) {
+  JsonWriter json(out);
+  json.BeginObject()
+      .Field("product", "0x" + Hex4(v.product_id))
+      .Field("key_table_bytes", v.key_table_length)
+      .Field("profile_stride", v.profile_stride)
+      .Field("matrix_positions", v.key_count)
+      .Field("assignable_keys", kKeyButtons + keys::kViewGKeyCount)
+      .Field("key_buttons", kKeyButtons)
+      .Field("g_keys", keys::kViewGKeyCount)
+      .Field("firmware_version", "0x" + Hex4(info.FirmwareVersion()))
+      .Field("active_profile", info.ActiveProfile() + 1)
+      .Field("macro_capacity_bytes", info.MacroCapacity())
+      .Key("lighting_modes")
+      .BeginArray();
+  for (uint8_t m : info.Modes()) json.Int(m);
+  json.EndArray().EndObject();
+}
+
+void PrintInfo(CliContext& ctx, const device::KeyboardVariant& v, const device::DeviceInfo& info) {
+  std::string modes;
+  for (uint8_t m : info.Modes()) modes += ' ' + std::to_string(m);
+  if (modes.empty()) modes = ' ' + Say(ctx, Msg("CLI_INFO_NO_MODES"));
   const uint16_t version = info.FirmwareVersion();
-  out << "Keyboard:         product " << Hex4(v.product_id) << " (key table " << v.key_table_length
-      << " bytes, profile stride " << v.profile_stride << ", " << v.key_count << " keys)\n";
-  out << "Firmware version: " << (version >> 8) << '.' << ((version >> 4) & 0xF)
-      << (version & 0xF) << " (0x" << Hex4(version) << ")\n";
-  out << "Active profile:   " << info.ActiveProfile() + 1 << " (index " << info.ActiveProfile()
-      << ")\n";
-  out << "Macro capacity:   " << info.MacroCapacity() << " bytes (" << info.MacroCapacityUnits()
-      << " x 128)\n";
-  out << "Lighting modes:  ";
-  const auto modes = info.Modes();
-  if (modes.empty()) out << " none";
-  for (uint8_t m : modes) out << ' ' << static_cast<int>(m);
-  out << '\n';
+  const Message lines[] = {
+      Msg("CLI_INFO_KEYBOARD", {{"product", Hex4(v.product_id)},
+                                {"bytes", std::to_string(v.key_table_length)},
+                                {"positions", std::to_string(v.key_count)},
+                                {"stride", std::to_string(v.profile_stride)}}),
+      Msg("CLI_INFO_KEYS", {{"total", std::to_string(kKeyButtons + keys::kViewGKeyCount)},
+                            {"keys", std::to_string(kKeyButtons)},
+                            {"gkeys", std::to_string(keys::kViewGKeyCount)}}),
+      Msg("CLI_INFO_FIRMWARE", {{"version", VersionText(version)}, {"hex", Hex4(version)}}),
+      Msg("CLI_INFO_ACTIVE", {{"profile", std::to_string(info.ActiveProfile() + 1)}}),
+      Msg("CLI_INFO_CAPACITY", {{"bytes", std::to_string(info.MacroCapacity())},
+                                {"units", std::to_string(info.MacroCapacityUnits())}}),
+      Msg("CLI_INFO_MODES", {{"modes", modes}}),
+  };
+  for (const auto& line : lines) ctx.out << Say(ctx, line) << '\n';
 }
 
 }  // namespace
 
 int CommandInfo(CliContext& ctx) {
   int status = kExitOk;
+  if (RefuseExtra(ctx, CommandArgs(ctx), status)) return status;
   device::DeviceInfo info;
   auto link = ConnectAndReadInfo(ctx, info, status);
   if (!link) return status;
-  PrintInfo(ctx.out, link->Variant(), info);
+  if (ctx.options.json) {
+    PrintJson(ctx.out, link->Variant(), info);
+  } else {
+    PrintInfo(ctx, link->Variant(), info);
+  }
   return kExitOk;
 }
 

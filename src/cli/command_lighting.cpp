@@ -1,3 +1,4 @@
+#include <algorithm>
 #include <functional>
 #include <ostream>
 
@@ -5,6 +6,7 @@
 #include "cli/command_args.h"
 #include "cli/exit_codes.h"
 #include "cli/json_writer.h"
+#include "cli/messages.h"
 #include "cli/session.h"
 #include "lighting/lighting_record.h"
 #include "lighting/mode_list.h"
@@ -30,15 +32,23 @@ std::optional<int> ParseDirection(const std::string& v) {
   return std::nullopt;
 }
 
+// Fields the record carries for the keyboard's own use: printed, but no
+// control of the panel writes them, so neither does this tool.
+constexpr std::string_view kKeptFields[] = {"colour2", "colourful2", "colour3", "colourful3"};
+
+bool IsKeptField(std::string_view field) {
+  return std::find(std::begin(kKeptFields), std::end(kKeptFields), field) != std::end(kKeptFields);
+}
+
 // The panel event of a field, or an empty function with `why` set.
 std::function<void(LightingPanel&, const lighting::PanelState&)> EventFor(
     const std::string& field, const std::string& value, const lighting::ModeList& modes,
-    std::string& why) {
+    Message& why) {
   if (field == "mode") {
     const auto mode = ParseNumber(value, 0, 255);
     const auto position = mode ? lighting::PositionOfMode(modes, *mode) : std::nullopt;
     if (!position) {
-      why = "mode: " + value + " is not a mode this keyboard lists (see 'info')";
+      why = Msg("CLI_ERR_MODE", {{"value", value}});
       return {};
     }
     return [p = *position](LightingPanel& panel, const auto&) { panel.SelectModeAt(p); };
@@ -47,7 +57,7 @@ std::function<void(LightingPanel&, const lighting::PanelState&)> EventFor(
     const int high = field == "brightness" || field == "speed" ? 5 : 3;
     const auto n = ParseNumber(value, 0, high);
     if (!n) {
-      why = field + ": '" + value + "' is not a number 0.." + std::to_string(high);
+      why = NumberProblem(field, value, 0, high);
       return {};
     }
     if (field == "brightness") return [n](LightingPanel& p, const auto&) { p.MoveBrightness(*n); };
@@ -59,45 +69,51 @@ std::function<void(LightingPanel&, const lighting::PanelState&)> EventFor(
   if (field == "direction") {
     const auto d = ParseDirection(value);
     if (!d) {
-      why = "direction: '" + value + "' is not 0 (backward) or 255 (forward)";
+      why = Msg("CLI_ERR_DIRECTION", {{"value", value}});
       return {};
     }
     return [d](LightingPanel& p, const auto&) { p.ChooseDirection(static_cast<uint8_t>(*d)); };
   }
   if (field == "colourful") {
-    const auto on = ParseNumber(value, 0, 1);
-    if (!on) {
-      why = "colourful: '" + value + "' is not 0 or 1";
+    // The record keeps the flag as 255; 1 is what a user types.
+    const auto n = ParseNumber(value, 0, 255);
+    if (!n || (*n != 0 && *n != 1 && *n != 255)) {
+      why = Msg("CLI_ERR_COLOURFUL", {{"value", value}});
       return {};
     }
+    const bool on = *n != 0;
     // The panel has a switch, not a setting: it is only flipped when needed.
     return [on](LightingPanel& p, const lighting::PanelState& s) {
-      if (s.colourful != (*on == 1)) p.ToggleMultiColour();
+      if (s.colourful != on) p.ToggleMultiColour();
     };
   }
   if (field == "colour") {
     const auto c = ParseColour(value);
     if (!c) {
-      why = "colour: '" + value + "' is not #RRGGBB";
+      why = Msg("CLI_ERR_COLOUR", {{"value", value}});
       return {};
     }
     return [c](LightingPanel& p, const auto&) { p.ChooseMainColour(*c); };
   }
-  why = "unknown field '" + field +
-        "' (mode, brightness, speed, direction, colourful, colour, report-rate, swatch)";
+  if (IsKeptField(field)) {
+    why = Msg("CLI_ERR_KEPT_FIELD", {{"field", field}});
+    return {};
+  }
+  why = Msg("CLI_ERR_UNKNOWN_FIELD", {{"field", field}});
   return {};
 }
 
 void PrintRecord(CliContext& ctx, CliSession& session, int slot) {
   const auto r =
       lighting::DecodeRecord(session.State().lighting.records[static_cast<std::size_t>(slot)]);
-  const std::string mode_name = session.Texts().ModeName(r.mode);
+  const std::string mode_text = session.Texts().ModeName(r.mode);
   if (ctx.options.json) {
     JsonWriter json(ctx.out);
     json.BeginObject()
         .Field("profile", slot + 1)
         .Field("mode", int{r.mode})
-        .Field("mode_name", mode_name)
+        .Field("mode_name", session.English().ModeName(r.mode))
+        .Field("mode_text", mode_text)
         .Field("brightness", int{r.brightness})
         .Field("speed", int{r.speed})
         .Field("direction", int{r.direction})
@@ -109,11 +125,15 @@ void PrintRecord(CliContext& ctx, CliSession& session, int slot) {
         .Field("colourful2", int{r.colourful2})
         .Field("colour3", ColourText(r.colour3))
         .Field("colourful3", int{r.colourful3})
-        .EndObject();
+        .Key("read_only")
+        .BeginArray();
+    for (const auto field : kKeptFields) json.String(field);
+    json.EndArray().EndObject();
     return;
   }
+  const std::string kept = "  (" + Say(ctx, Msg("CLI_LIGHTING_KEPT")) + ")";
   ctx.out << "profile      " << slot + 1 << '\n'
-          << "mode         " << int{r.mode} << " (" << mode_name << ")\n"
+          << "mode         " << int{r.mode} << " (" << mode_text << ")\n"
           << "brightness   " << int{r.brightness} << '\n'
           << "speed        " << int{r.speed} << '\n'
           << "direction    " << int{r.direction} << '\n'
@@ -121,29 +141,31 @@ void PrintRecord(CliContext& ctx, CliSession& session, int slot) {
           << "colour       " << ColourText(r.colour) << '\n'
           << "report-rate  " << int{r.report_rate} << '\n'
           << "swatch       " << int{r.swatch} << '\n'
-          << "colour2      " << ColourText(r.colour2) << '\n'
-          << "colourful2   " << int{r.colourful2} << '\n'
-          << "colour3      " << ColourText(r.colour3) << '\n'
-          << "colourful3   " << int{r.colourful3} << '\n';
+          << "colour2      " << ColourText(r.colour2) << kept << '\n'
+          << "colourful2   " << int{r.colourful2} << kept << '\n'
+          << "colour3      " << ColourText(r.colour3) << kept << '\n'
+          << "colourful3   " << int{r.colourful3} << kept << '\n';
 }
 
 int SetFields(CliContext& ctx, CliSession& session, const std::vector<std::string>& pairs) {
-  if (pairs.empty()) return BadArguments(ctx, "set: no FIELD=VALUE given");
+  if (pairs.empty()) return BadArguments(ctx, Msg("CLI_ERR_SET_NO_FIELD"));
   std::vector<FieldChange> changes;
   for (const auto& pair : pairs) {
     const auto eq = pair.find('=');
-    if (eq == std::string::npos) return BadArguments(ctx, "set: '" + pair + "' is not FIELD=VALUE");
+    if (eq == std::string::npos) {
+      return BadArguments(ctx, Msg("CLI_ERR_NOT_FIELD_VALUE", {{"word", pair}}));
+    }
     FieldChange change{pair.substr(0, eq), pair.substr(eq + 1), {}};
-    std::string why;
+    Message why;
     change.apply = EventFor(change.field, change.value, session.State().lighting.modes, why);
-    if (!change.apply) return BadArguments(ctx, "set: " + why);
+    if (!change.apply) return BadArguments(ctx, why);
     changes.push_back(std::move(change));
   }
   ctx.tally.Reset();
   for (const auto& change : changes) {
     change.apply(session.Flows().Panel(), session.State().lighting.panel);
   }
-  return ReportChange(ctx, "lighting set");
+  return ReportChange(ctx, Msg("CLI_DONE_LIGHTING_SET"));
 }
 
 }  // namespace
@@ -151,13 +173,17 @@ int SetFields(CliContext& ctx, CliSession& session, const std::vector<std::strin
 int CommandLighting(CliContext& ctx) {
   auto words = CommandArgs(ctx);
   std::optional<int> slot;
-  std::string error;
-  if (!TakeProfileOption(words, slot, error)) return BadArguments(ctx, error);
+  Message error;
+  if (!TakeProfileOption(words, slot, error) || !FinishOptions(words, error)) {
+    return BadArguments(ctx, error);
+  }
   const std::string sub = words.empty() ? std::string() : words.front();
   if (!sub.empty() && sub != "set" && sub != "defaults") {
-    return BadArguments(ctx, "unknown subcommand '" + sub + "' (set, defaults)");
+    return BadArguments(ctx, Msg("CLI_ERR_LIGHTING_SUB", {{"word", sub}}));
   }
-  if (sub == "defaults" && words.size() > 1) return BadArguments(ctx, "defaults takes no values");
+  if (sub == "defaults" && words.size() > 1) {
+    return BadArguments(ctx, Msg("CLI_ERR_DEFAULTS_ARGS", {{"word", words[1]}}));
+  }
   int status = kExitOk;
   auto session = CliSession::Open(ctx, status);
   if (!session) return status;
@@ -168,9 +194,15 @@ int CommandLighting(CliContext& ctx) {
     return kExitOk;
   }
   if (sub == "set") return SetFields(ctx, *session, {words.begin() + 1, words.end()});
+  // The defaults replace what the user set up, so they are asked for.
+  const std::string profile = std::to_string(edited + 1);
+  if (!session->View().AskYesNo(
+          Say(ctx, Msg("CLI_ASK_LIGHTING_DEFAULTS", {{"profile", profile}})))) {
+    return Fail(ctx, kExitFailure, Msg("CLI_NOTHING_CHANGED"));
+  }
   ctx.tally.Reset();
   session->Flows().Panel().RestoreLightingDefaults();
-  return ReportChange(ctx, "lighting defaults");
+  return ReportChange(ctx, Msg("CLI_DONE_LIGHTING_DEFAULTS", {{"profile", profile}}));
 }
 
 }  // namespace quorlin::cli

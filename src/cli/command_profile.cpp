@@ -13,11 +13,14 @@ namespace {
 
 int PrintActiveProfile(CliContext& ctx, CliSession& session) {
   const int active = session.Link().ActiveProfile();
-  if (active < 0) return ReportResult(device::kAbsent, "reading the active profile", ctx.err);
+  if (active < 0) {
+    return ReportResult(ctx, device::kAbsent, Say(ctx, Msg("CLI_WHAT_READ_ACTIVE")));
+  }
   if (ctx.options.json) {
     JsonWriter(ctx.out).BeginObject().Field("active_profile", active + 1).EndObject();
   } else {
-    ctx.out << "Active profile: " << active + 1 << '\n';
+    ctx.out << Say(ctx, Msg("CLI_ACTIVE_PROFILE", {{"profile", std::to_string(active + 1)}}))
+            << '\n';
   }
   return kExitOk;
 }
@@ -27,21 +30,27 @@ int PrintActiveProfile(CliContext& ctx, CliSession& session) {
 int SetActiveProfile(CliContext& ctx, CliSession& session, int slot) {
   ctx.tally.Reset();
   session.Flows().SelectProfileSlot(slot);
-  const bool switched = session.Link().CachedActiveProfile() == slot;
-  return ReportChange(ctx, "profile " + std::to_string(slot + 1) + " made active", switched);
+  const Message what = Msg("CLI_DONE_PROFILE_SET", {{"profile", std::to_string(slot + 1)}});
+  if (ctx.tally.Outcome() == device::kOk && session.Link().CachedActiveProfile() != slot) {
+    return Fail(ctx, kExitFailure,
+                Msg("CLI_ERR_NOT_WRITTEN", {{"why", Say(ctx, Msg("CLI_ERR_PROFILE_NOT_ACTIVE"))}}));
+  }
+  return ReportChange(ctx, what);
 }
 
 }  // namespace
 
 int CommandProfile(CliContext& ctx) {
-  const auto words = CommandArgs(ctx);
+  auto words = CommandArgs(ctx);
+  Message why;
+  if (!FinishOptions(words, why)) return BadArguments(ctx, why);
   std::optional<int> slot;
   if (words.size() == 2 && words[0] == "set") {
     const auto number = ParseNumber(words[1], 1, 3);
-    if (!number) return BadArguments(ctx, "set: '" + words[1] + "' is not a profile number 1..3");
+    if (!number) return BadArguments(ctx, Msg("CLI_ERR_PROFILE_SET", {{"value", words[1]}}));
     slot = *number - 1;
   } else if (!words.empty()) {
-    return BadArguments(ctx, "expected nothing or 'set N' (see quorlinctl profile --help)");
+    return BadArguments(ctx, Msg("CLI_ERR_PROFILE_USAGE"));
   }
   int status = kExitOk;
   auto session = CliSession::Open(ctx, status);

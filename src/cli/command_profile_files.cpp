@@ -1,18 +1,24 @@
 // export, check, restore and backup: the keyboard and profile files.
 
+#include <filesystem>
 #include <ostream>
+#include <system_error>
 
 #include "cli/cli.h"
 #include "cli/command_args.h"
 #include "cli/exit_codes.h"
 #include "cli/json_writer.h"
+#include "cli/messages.h"
 #include "cli/session.h"
 #include "profiles/keyboard_export.h"
 #include "profiles/profile_file.h"
+#include "profiles/profile_header.h"
 
 namespace quorlin::cli {
 
 namespace {
+
+namespace fs = std::filesystem;
 
 // A quiet view that keeps the check's message as the reason.
 class CheckMessages final : public macros::MessageView {
@@ -22,98 +28,127 @@ class CheckMessages final : public macros::MessageView {
   std::string last;
 };
 
-std::string CheckReason(profiles::FileCheck check, const std::string& message) {
+// The check answers "invalid" for several faults; the user needs the one.
+Message InvalidReason(const fs::path& file, const std::string& message) {
+  std::error_code ec;
+  if (!fs::exists(file, ec)) return Msg("CLI_FILE_MISSING");
+  const std::uintmax_t size = fs::file_size(file, ec);
+  if (ec) return Msg("CLI_FILE_UNREADABLE", {{"reason", ec.message()}});
+  if (size < profiles::kImageFixedSize) {
+    return Msg("CLI_FILE_TOO_SHORT", {{"size", std::to_string(size)},
+                                      {"least", std::to_string(profiles::kImageFixedSize)}});
+  }
+  if (size >= (std::uintmax_t{1} << 32)) {
+    return Msg("CLI_FILE_TOO_LONG", {{"size", std::to_string(size)}});
+  }
+  if (!message.empty()) return Msg("CLI_FILE_CHECK_SAID", {{"why", message}});
+  return Msg("CLI_FILE_NOT_AN_IMAGE");
+}
+
+Message CheckReason(const CliContext& ctx, const fs::path& file, profiles::FileCheck check,
+                    const std::string& message) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) return Msg("CLI_FILE_IS_FOLDER");
   switch (check) {
-    case profiles::FileCheck::kLoadable:
-      return {};
     case profiles::FileCheck::kCannotOpen:
-      return "it cannot be opened for reading and writing";
+      return Msg("CLI_FILE_CANNOT_OPEN", {{"reason", WriteProblem(ctx, file)}});
     case profiles::FileCheck::kNoMemory:
-      return "not enough memory to check it";
+      return Msg("CLI_FILE_NO_MEMORY");
+    case profiles::FileCheck::kLoadable:
     case profiles::FileCheck::kInvalid:
       break;
   }
-  return message.empty() ? "it is missing, or too short or too long for a profile file" : message;
+  return InvalidReason(file, message);
 }
 
 // The file argument, or the bad-arguments line.
-std::optional<std::string> FileArgument(CliContext& ctx) {
-  const auto words = CommandArgs(ctx);
+std::optional<std::string> FileArgument(CliContext& ctx, int& status) {
+  auto words = CommandArgs(ctx);
+  Message why;
+  if (!FinishOptions(words, why)) {
+    status = BadArguments(ctx, why);
+    return std::nullopt;
+  }
   if (words.size() != 1 || words[0].empty()) {
-    BadArguments(ctx, "needs exactly one FILE");
+    status = BadArguments(ctx, Msg("CLI_ERR_ONE_FILE"));
     return std::nullopt;
   }
   return words[0];
 }
 
 // The check every file gets before it is used; false with the error line.
-bool FileLoadable(CliContext& ctx, const std::string& file, const text::TextSource& texts) {
+bool FileLoadable(CliContext& ctx, const std::string& file) {
   CheckMessages messages;
-  const auto check = profiles::CheckProfileFile(file, texts, messages);
+  const auto check = profiles::CheckProfileFile(file, ctx.texts->Current(), messages);
   if (check == profiles::FileCheck::kLoadable) return true;
-  ctx.err << "quorlinctl: " << file << " rejected: " << CheckReason(check, messages.last) << '\n';
+  Fail(ctx, kExitBadFile,
+       Msg("CLI_FILE_REJECTED",
+           {{"file", file}, {"why", Say(ctx, CheckReason(ctx, file, check, messages.last))}}));
   return false;
 }
 
 }  // namespace
 
 int CommandCheck(CliContext& ctx) {
-  const auto file = FileArgument(ctx);
-  if (!file) return kExitBadArguments;
-  CliTexts texts(ctx.options.language_id);
-  if (!FileLoadable(ctx, *file, texts.Current())) return kExitBadFile;
+  int status = kExitBadArguments;
+  const auto file = FileArgument(ctx, status);
+  if (!file) return status;
+  if (!FileLoadable(ctx, *file)) return kExitBadFile;
   if (ctx.options.json) {
     JsonWriter(ctx.out).BeginObject().Field("file", *file).Field("loadable", true).EndObject();
   } else {
-    ctx.out << *file << ": a profile file that may be loaded\n";
+    ctx.out << Say(ctx, Msg("CLI_FILE_LOADABLE", {{"file", *file}})) << '\n';
   }
   return kExitOk;
 }
 
 int CommandExport(CliContext& ctx) {
-  const auto file = FileArgument(ctx);
-  if (!file) return kExitBadArguments;
-  int status = kExitOk;
+  int status = kExitBadArguments;
+  const auto file = FileArgument(ctx, status);
+  if (!file) return status;
   auto session = CliSession::Open(ctx, status);
   if (!session) return status;
   ctx.tally.Reset();
   const bool written = profiles::ExportKeyboardToFile(session->Link(), *file, session->Texts());
+  const Message what = Msg("CLI_DONE_EXPORT", {{"file", *file}});
   if (ctx.tally.Outcome() == device::kOk && !written) {
-    ctx.err << "quorlinctl: export: cannot write " << *file << '\n';
-    return kExitFailure;
+    return Fail(
+        ctx, kExitFailure,
+        Msg("CLI_ERR_CANNOT_WRITE", {{"file", *file}, {"reason", WriteProblem(ctx, *file)}}));
   }
-  return ReportChange(ctx, "exported to " + *file, written);
+  return ReportChange(ctx, what);
 }
 
 int CommandRestore(CliContext& ctx) {
-  const auto file = FileArgument(ctx);
-  if (!file) return kExitBadArguments;
-  CliTexts texts(ctx.options.language_id);
-  if (!FileLoadable(ctx, *file, texts.Current())) return kExitBadFile;
-  int status = kExitOk;
+  int status = kExitBadArguments;
+  const auto file = FileArgument(ctx, status);
+  if (!file) return status;
+  if (!FileLoadable(ctx, *file)) return kExitBadFile;
   auto session = CliSession::Open(ctx, status);
   if (!session) return status;
   if (!session->LoadKeys(status)) return status;
   ctx.tally.Reset();
+  const int before = ctx.tally.FramesSent();
   const bool restored = session->Flows().RestoreFromFile(*file);
-  return ReportChange(ctx, "restored " + *file, restored);
+  return session->ReportApply(Msg("CLI_DONE_RESTORE", {{"file", *file}}), restored, before);
 }
 
 int CommandBackup(CliContext& ctx) {
-  const auto file = FileArgument(ctx);
-  if (!file) return kExitBadArguments;
-  int status = kExitOk;
+  int status = kExitBadArguments;
+  const auto file = FileArgument(ctx, status);
+  if (!file) return status;
   auto session = CliSession::Open(ctx, status);
   if (!session) return status;
   if (!session->LoadKeys(status)) return status;
   if (!session->Flows().BackUpToFile(*file)) {
-    ctx.err << "quorlinctl: backup: cannot write " << *file << '\n';
-    return kExitFailure;
+    return Fail(
+        ctx, kExitFailure,
+        Msg("CLI_ERR_CANNOT_WRITE", {{"file", *file}, {"reason", WriteProblem(ctx, *file)}}));
   }
   if (ctx.options.json) {
     JsonWriter(ctx.out).BeginObject().Field("backed_up_to", *file).EndObject();
   } else {
-    ctx.out << "backed up to " << *file << '\n';
+    ctx.out << Say(ctx, Msg("CLI_DONE_BACKUP", {{"file", *file}})) << '\n';
   }
   return kExitOk;
 }

@@ -17,8 +17,14 @@ class FrameTally {
  public:
   // Called by the trace sink for every report written ('>') or read ('<').
   void Note(char direction, std::span<const uint8_t> report);
-  // Starts counting afresh (after the reads that load the program's state).
-  void Reset() { *this = FrameTally(); }
+  // Starts judging afresh (after the reads that load the program's state):
+  // their outcome no longer counts, but their frames stay in the count, so
+  // the count a command prints is every frame it sent.
+  void Reset() {
+    const int sent = sent_;
+    *this = FrameTally();
+    sent_ = sent;
+  }
 
   int FramesSent() const { return sent_; }
   // kOk, or the first failure: kAbsent for a transaction that got no reply

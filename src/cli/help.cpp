@@ -32,11 +32,14 @@ constexpr CommandHelp kHelp[] = {
      "quorlinctl lighting set [--profile N] FIELD=VALUE ...\n"
      "  Changes fields as the lighting panel does, sending what the panel sends:\n"
      "    mode=M          a mode the keyboard lists (see 'info')\n"
-     "    brightness=0..5 speed=0..5 (0 fastest) direction=0|255 colourful=0|1\n"
+     "    brightness=0..5 speed=0..5 (0 fastest) direction=0|255 colourful=0|1|255\n"
      "    colour=#RRGGBB  (turns multi-colour off, as picking a colour does)\n"
      "    report-rate=0..3 swatch=0..3 (0 red, 1 yellow, 2 green, 3 blue)\n"
+     "  colour2, colourful2, colour3 and colourful3 are printed but kept by the\n"
+     "  keyboard: no control of the lighting panel sets them.\n"
      "quorlinctl lighting defaults [--profile N]\n"
-     "  Writes the default record (and the default per-key colours).\n"
+     "  Overwrites the profile's lighting, report rate and per-key colours with\n"
+     "  the defaults. Asks first; answered No unless --yes is given.\n"
      "Examples: quorlinctl lighting set mode=5 brightness=3 colour=#00FF80\n"
      "          quorlinctl --json lighting --profile 2\n"},
     {"colours",
@@ -53,6 +56,10 @@ constexpr CommandHelp kHelp[] = {
      "  ACTION: default, disabled, key:NAME, mouse:left|right|middle|wheel-up|wheel-down,\n"
      "          media:NAME, function:N (1..11), macro:NAME, stop-macro\n"
      "quorlinctl keys reset [--profile N]     every key of the profile back to default\n"
+     "quorlinctl keys names                   every key, mouse, media and function name\n"
+     "  Names ignore case, blanks, hyphens and underscores: media:volume-up and\n"
+     "  \"media:Volume up\" are one. --json keys gives each key's English name, the\n"
+     "  function's kind and parameter and the ACTION that sets it again.\n"
      "Examples: quorlinctl keys set G1 macro:Combo\n"
      "          quorlinctl keys set CapsLock key:Esc\n"
      "          quorlinctl keys set F5 media:Mute\n"},
@@ -60,8 +67,11 @@ constexpr CommandHelp kHelp[] = {
      "quorlinctl macros                   list the macros (name, id, play count, events, size)\n"
      "quorlinctl macros show NAME         print its events\n"
      "quorlinctl macros add NAME EVENT... add a macro and apply; EVENT is KEY:down, KEY:up or\n"
-     "                                    wait:MS (the delay after the event before it; 10 ms\n"
-     "                                    steps, at most 40000)\n"
+     "                                    wait:MS (the delay after the event before it)\n"
+     "  Waits after one event add up; the keyboard stores at most 40000 ms in 10 ms\n"
+     "  steps (a wait that is not a multiple of 10 is rounded down and said so).\n"
+     "  NAME has at most 249 characters. A NAME that starts with '-' goes after --:\n"
+     "  quorlinctl macros add -- -fast- A:down A:up\n"
      "quorlinctl macros delete NAME       delete and apply (keys using it ask; --yes agrees)\n"
      "Example: quorlinctl macros add Hello H:down wait:50 H:up I:down I:up\n"},
     {"export",
@@ -78,7 +88,8 @@ constexpr CommandHelp kHelp[] = {
      "  Backs up the keyboard's settings (with the program's texts) to a profile file.\n"},
     {"events",
      "quorlinctl events [--count N]\n"
-     "  Prints the keyboard's event reports as they arrive, until Ctrl+C (or N events).\n"},
+     "  Prints the keyboard's event reports as they arrive, until Ctrl+C (or N events,\n"
+     "  N = 1..1000000). The simulated keyboard sends none on its own.\n"},
     {"firmware",
      "quorlinctl firmware\n"
      "  Prints the firmware version and whether the program would propose an update.\n"},
@@ -108,19 +119,22 @@ void PrintUsage(std::ostream& out) {
          "  firmware   print the firmware version and whether an update is proposed\n"
          "Run 'quorlinctl COMMAND --help' for a command's arguments and examples.\n"
          "\n"
-         "Options (before or after the command):\n"
+         "Options (anywhere before a --; every word after -- is an argument):\n"
          "  --simulate[=0x0000|0x5000]  use the simulated keyboard (default product 0x5000)\n"
          "  --sim-state FILE            load the simulated keyboard's memory from FILE (if it\n"
          "                              exists) and save it back on exit\n"
          "  --trace                     print every frame written (>) and read (<) on stderr\n"
-         "  --json                      machine-readable output\n"
+         "  --json                      machine-readable output: one JSON value on stdout;\n"
+         "                              errors are {\"error\": TEXT, \"status\": N} on stderr,\n"
+         "                              other notes {\"message\": TEXT} on stderr\n"
          "  --lang ID                   language of printed texts: 0x0409 (en), 0x0407 (de),\n"
          "                              0x0416 (pt); default: the stored language\n"
          "  --yes                       answer Yes to questions (default: No)\n"
          "  --help                      this text\n"
          "\n"
          "Key, media and function names are accepted in English and in the program's\n"
-         "language, in any case. Profiles are numbered 1..3.\n"
+         "language, in any case ('quorlinctl keys names' lists them). Profiles are\n"
+         "numbered 1..3.\n"
          "\n"
          "Examples:\n"
          "  quorlinctl devices\n"

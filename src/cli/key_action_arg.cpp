@@ -9,18 +9,24 @@ namespace {
 using Kind = keys::KeyActionKind;
 
 std::optional<keys::KeyCode> MouseCode(const std::string& name) {
-  if (name == "left") return keys::kMouseLeft;
-  if (name == "right") return keys::kMouseRight;
-  if (name == "middle") return keys::kMouseMiddle;
-  if (name == "wheel-up") return keys::kWheelUp;
-  if (name == "wheel-down") return keys::kWheelDown;
+  const std::string typed = NameKey(name);
+  for (const auto& m : kMouseNames) {
+    if (NameKey(m.name) == typed) return m.code;
+  }
   return std::nullopt;
 }
 
 }  // namespace
 
+std::optional<std::string_view> MouseNameOf(keys::KeyCode code) {
+  for (const auto& m : kMouseNames) {
+    if (m.code == code) return m.name;
+  }
+  return std::nullopt;
+}
+
 std::optional<ParsedAction> ParseKeyAction(const std::string& text, const NameTexts& texts,
-                                           std::string& why) {
+                                           Message& why) {
   const std::string folded = Folded(text);
   if (folded == "default") return ParsedAction{Kind::kDefault, 0, {}};
   if (folded == "disabled") return ParsedAction{Kind::kDisabled, 0, {}};
@@ -34,7 +40,7 @@ std::optional<ParsedAction> ParseKeyAction(const std::string& text, const NameTe
     param = FindKeyCode(name, texts);
   } else if (form == "mouse") {
     // Mouse functions are keys of the catalogue, sent as single keys.
-    param = MouseCode(Folded(name));
+    param = MouseCode(name);
   } else if (form == "media") {
     kind = Kind::kMedia;
     param = FindMedia(name, texts);
@@ -43,18 +49,16 @@ std::optional<ParsedAction> ParseKeyAction(const std::string& text, const NameTe
     param = FindFunction(name, texts);
   } else if (form == "macro") {
     if (name.empty()) {
-      why = "macro: needs a macro name";
+      why = Msg("CLI_ERR_MACRO_NEEDS_NAME");
       return std::nullopt;
     }
     return ParsedAction{Kind::kMacro, 0, name};
   } else {
-    why = "'" + text +
-          "' is not an action (default, disabled, key:, mouse:, media:, function:, "
-          "macro:, stop-macro)";
+    why = Msg("CLI_ERR_NOT_ACTION", {{"word", text}});
     return std::nullopt;
   }
   if (!param) {
-    why = form + ": '" + name + "' is not known";
+    why = Msg("CLI_ERR_NAME_UNKNOWN", {{"form", form}, {"name", name}});
     return std::nullopt;
   }
   return ParsedAction{kind, *param, {}};

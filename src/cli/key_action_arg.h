@@ -6,6 +6,7 @@
 #include <optional>
 #include <string>
 
+#include "cli/messages.h"
 #include "cli/name_lookup.h"
 #include "keys/key_action.h"
 
@@ -20,6 +21,18 @@ struct ParsedAction {
 // Nothing, with `why`, for an action that is not one of the forms above or
 // names no key, media or function.
 std::optional<ParsedAction> ParseKeyAction(const std::string& text, const NameTexts& texts,
-                                           std::string& why);
+                                           Message& why);
+
+// The mouse functions by the names ACTION uses.
+struct MouseName {
+  std::string_view name;
+  keys::KeyCode code;
+};
+inline constexpr MouseName kMouseNames[] = {
+    {"left", keys::kMouseLeft},   {"right", keys::kMouseRight},     {"middle", keys::kMouseMiddle},
+    {"wheel-up", keys::kWheelUp}, {"wheel-down", keys::kWheelDown},
+};
+// The name of a mouse function's key code; nothing for other codes.
+std::optional<std::string_view> MouseNameOf(keys::KeyCode code);
 
 }  // namespace quorlin::cli

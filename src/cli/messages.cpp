@@ -1,11 +1,81 @@
 #include "cli/messages.h"
 
+#include <cerrno>
 #include <cstdio>
+#include <cstring>
+#include <fstream>
 #include <ostream>
+#include <system_error>
 
+#include "cli/cli.h"
+#include "cli/cli_texts.h"
 #include "cli/exit_codes.h"
+#include "cli/json_writer.h"
 
 namespace quorlin::cli {
+
+namespace fs = std::filesystem;
+
+std::string FillNamed(std::string_view tmpl,
+                      const std::vector<std::pair<std::string, std::string>>& args) {
+  std::string out;
+  std::size_t i = 0;
+  while (i < tmpl.size()) {
+    if (tmpl[i] == '{') {
+      const auto close = tmpl.find('}', i);
+      if (close != std::string_view::npos) {
+        const std::string_view name = tmpl.substr(i + 1, close - i - 1);
+        bool replaced = false;
+        for (const auto& [n, value] : args) {
+          if (n == name) {
+            out += value;
+            replaced = true;
+            break;
+          }
+        }
+        if (replaced) {
+          i = close + 1;
+          continue;
+        }
+      }
+    }
+    out += tmpl[i++];
+  }
+  return out;
+}
+
+std::string Say(const text::TextSource& current, const text::TextSource& english,
+                const Message& message) {
+  std::string tmpl = current.Text(message.key);
+  if (tmpl == text::kMissingText) tmpl = english.Text(message.key);
+  if (tmpl == text::kMissingText) tmpl = message.key;
+  return FillNamed(tmpl, message.args);
+}
+
+std::string Say(const CliContext& ctx, const Message& message) {
+  return Say(ctx.texts->Current(), ctx.texts->English(), message);
+}
+
+int FailText(CliContext& ctx, int status, std::string_view text) {
+  if (ctx.options.json) {
+    JsonWriter(ctx.err).BeginObject().Field("error", text).Field("status", status).EndObject();
+  } else {
+    ctx.err << "quorlinctl: " << text << '\n';
+  }
+  return status;
+}
+
+int Fail(CliContext& ctx, int status, const Message& message) {
+  return FailText(ctx, status, Say(ctx, message));
+}
+
+void Notice(CliContext& ctx, std::string_view text) {
+  if (ctx.options.json) {
+    JsonWriter(ctx.err).BeginObject().Field("message", text).EndObject();
+  } else {
+    ctx.err << "quorlinctl: " << text << '\n';
+  }
+}
 
 std::string Hex4(uint16_t value) {
   char text[8];
@@ -13,41 +83,69 @@ std::string Hex4(uint16_t value) {
   return text;
 }
 
-int ReportFindFailure(device::FindResult result, std::ostream& err) {
+std::string SystemReason(int error_number) {
+  return std::strerror(error_number);
+}
+
+std::string WriteProblem(const CliContext& ctx, const fs::path& file) {
+  std::error_code ec;
+  if (fs::is_directory(file, ec)) return SystemReason(EISDIR);
+  const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
+  if (!fs::exists(folder, ec)) return SystemReason(ENOENT);
+  if (!fs::is_directory(folder, ec)) return SystemReason(ENOTDIR);
+  // Files are replaced through a new file beside them, so the folder must
+  // take one; the probe is removed at once.
+  const fs::path probe = folder / ".quorlinctl-write-check";
+  errno = 0;
+  if (std::FILE* f = std::fopen(probe.c_str(), "wbx")) {
+    std::fclose(f);
+    fs::remove(probe, ec);
+  } else if (errno != EEXIST) {
+    return SystemReason(errno ? errno : EIO);
+  }
+  if (fs::exists(file, ec)) {
+    // Opening for update changes nothing.
+    errno = 0;
+    std::FILE* f = std::fopen(file.c_str(), "r+b");
+    if (!f) return SystemReason(errno ? errno : EIO);
+    std::fclose(f);
+  }
+  const fs::space_info space = fs::space(folder, ec);
+  if (!ec && space.available == 0) return SystemReason(ENOSPC);
+  return Say(ctx, Msg("CLI_NO_REASON"));
+}
+
+int ReportFindFailure(CliContext& ctx, device::FindResult result) {
   switch (result) {
     case device::FindResult::kFound:
       return kExitOk;
     case device::FindResult::kNotPermitted:
-      err << kNotPermittedLine << '\n';
-      return kExitNotPermitted;
+      return Fail(ctx, kExitNotPermitted, Msg("CLI_ERR_NOT_PERMITTED"));
     case device::FindResult::kListingFailed:
-      err << "quorlinctl: cannot list the HID interfaces of this machine\n";
-      return kExitFailure;
+      return Fail(ctx, kExitFailure, Msg("CLI_ERR_LISTING"));
     case device::FindResult::kNoKeyboard:
       break;
   }
-  err << kNoKeyboardLine << '\n';
-  return kExitNoKeyboard;
+  return Fail(ctx, kExitNoKeyboard, Msg("CLI_ERR_NO_KEYBOARD"));
 }
 
-int ReportResult(device::Result result, std::string_view what, std::ostream& err) {
+int ReportResult(CliContext& ctx, device::Result result, std::string_view what) {
+  const std::string w(what);
   switch (result) {
     case device::kOk:
       return kExitOk;
     case device::kAbsent:
-      err << "quorlinctl: " << what << ": the keyboard did not answer\n";
-      return kExitNoAnswer;
+      return Fail(ctx, kExitNoAnswer, Msg("CLI_ERR_NO_ANSWER", {{"what", w}}));
     case device::kWriteFailed:
-      err << "quorlinctl: " << what << ": the frame could not be written to the keyboard\n";
-      return kExitNoAnswer;
+      return Fail(ctx, kExitNoAnswer, Msg("CLI_ERR_WRITE_FAILED", {{"what", w}}));
     case device::kRefusedFF:
     case device::kRefusedFE:
-      err << "quorlinctl: " << what << ": the keyboard refused the command (status "
-          << (result == device::kRefusedFF ? "FF" : "FE") << ")\n";
-      return kExitRefused;
+      return Fail(ctx, kExitRefused,
+                  Msg("CLI_ERR_REFUSED",
+                      {{"what", w}, {"status", result == device::kRefusedFF ? "FF" : "FE"}}));
     default:
-      err << "quorlinctl: " << what << ": failed (result " << result << ")\n";
-      return kExitFailure;
+      return Fail(ctx, kExitFailure,
+                  Msg("CLI_ERR_RESULT", {{"what", w}, {"result", std::to_string(result)}}));
   }
 }
 

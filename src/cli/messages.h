@@ -1,28 +1,63 @@
 #pragma once
-// Error lines and small formatting helpers shared by the commands.
+// What quorlinctl says: its texts come from the language files (so each
+// line is in one language), errors are one line or, under --json, one
+// JSON object {"error": TEXT, "status": N} on standard error.
 
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 #include "device/keyboard_finder.h"
 #include "device/result.h"
+#include "text/text_source.h"
 
 namespace quorlin::cli {
 
-inline constexpr std::string_view kNoKeyboardLine =
-    "quorlinctl: no keyboard found (vendor 320F, product 0000 or 5000); "
-    "plug it in, or try --simulate";
-inline constexpr std::string_view kNotPermittedLine =
-    "quorlinctl: the keyboard is present but this user may not open it; install the udev rule "
-    "70-quorlin-keyboard.rules: sudo cmake --install build && sudo udevadm control --reload && "
-    "sudo udevadm trigger";
+struct CliContext;
+
+// A text of the language files and the values of its named placeholders
+// ("{file}"): named, so that a translation may put them in any order.
+struct Message {
+  std::string key;
+  std::vector<std::pair<std::string, std::string>> args;
+};
+
+inline Message Msg(std::string key, std::vector<std::pair<std::string, std::string>> args = {}) {
+  return Message{std::move(key), std::move(args)};
+}
+
+// Replaces each "{name}" of `tmpl` by its value; other braces stay.
+std::string FillNamed(std::string_view tmpl,
+                      const std::vector<std::pair<std::string, std::string>>& args);
+
+// The message in the run's language (English when that file lacks it).
+std::string Say(const CliContext& ctx, const Message& message);
+std::string Say(const text::TextSource& current, const text::TextSource& english,
+                const Message& message);
+
+// The error line (or JSON object) on standard error; returns `status`.
+int Fail(CliContext& ctx, int status, const Message& message);
+int FailText(CliContext& ctx, int status, std::string_view text);
+// A line that is not an error (a warning, a question and its answer, what
+// a command waits for) on standard error; under --json {"message": TEXT}.
+void Notice(CliContext& ctx, std::string_view text);
 
 std::string Hex4(uint16_t value);
 
+// The system's reason for the last failure of a file operation.
+std::string SystemReason(int error_number);
+// Why `file` could not be written, found again after the fact: tries the
+// folder and the file without changing either, and gives the system's
+// reason ("no reason given" when everything looks writable now).
+std::string WriteProblem(const CliContext& ctx, const std::filesystem::path& file);
+
 // The exit status and error line for a failed keyboard search.
-int ReportFindFailure(device::FindResult result, std::ostream& err);
-// The exit status and error line for a failed device operation.
-int ReportResult(device::Result result, std::string_view what, std::ostream& err);
+int ReportFindFailure(CliContext& ctx, device::FindResult result);
+// The exit status and error line for a failed device operation; `what`
+// is already in the run's language.
+int ReportResult(CliContext& ctx, device::Result result, std::string_view what);
 
 }  // namespace quorlin::cli

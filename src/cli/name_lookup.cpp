@@ -29,8 +29,26 @@ std::optional<int> GKeyNumber(std::string_view name) {
 }  // namespace
 
 std::string NameKey(std::string_view name) {
-  std::string out = Folded(name);
-  std::erase_if(out, [](char c) { return c == ' ' || c == '_'; });
+  const std::string folded = Folded(name);
+  const auto joins = [](char c) { return c != ' ' && c != '_' && c != '-'; };
+  std::string out;
+  for (std::size_t i = 0; i < folded.size(); ++i) {
+    const char c = folded[i];
+    if (c == ' ' || c == '_') continue;
+    // A hyphen inside a word joins it ("volume-up"); one that stands alone
+    // is a key's name ("-", "Num -").
+    if (c == '-' && i > 0 && i + 1 < folded.size() && joins(folded[i - 1]) &&
+        joins(folded[i + 1])) {
+      continue;
+    }
+    out += c;
+  }
+  return out;
+}
+
+std::string NameIdentifier(std::string_view english_name) {
+  std::string out = Folded(english_name);
+  std::replace(out.begin(), out.end(), ' ', '-');
   return out;
 }
 

@@ -1,8 +1,8 @@
 #pragma once
 // Names typed on the command line: keys, G keys, media functions and
-// built-in functions, in English or the program's language. Case, blanks
-// and underscores do not matter ("caps lock", "CapsLock" and "CAPS_LOCK"
-// are one name).
+// built-in functions, in English or the program's language. Case (of the
+// program's languages' letters), blanks, hyphens and underscores do not
+// matter ("caps lock", "CapsLock", "caps-lock" and "CAPS_LOCK" are one name).
 
 #include <optional>
 #include <string>
@@ -20,6 +20,9 @@ struct NameTexts {
 
 // The form names are compared in.
 std::string NameKey(std::string_view name);
+// The spelling scripts get for an English name: folded, blanks as hyphens
+// ("Volume up" -> "volume-up"); NameKey takes it back to the same name.
+std::string NameIdentifier(std::string_view english_name);
 
 // A key of the catalogue by its name, or a G key ("G1".."G9") by its label:
 // its Key index. Nothing when no key has the name.

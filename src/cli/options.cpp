@@ -16,11 +16,11 @@ std::optional<uint16_t> ParseProduct(const std::string& text) {
 
 // Options that take a value; the value is the next word or follows '='.
 bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::string& name,
-               std::optional<std::string>& value, std::string& error) {
+               std::optional<std::string>& value, Message& error) {
   const std::string& a = args[i];
   if (a == name) {
     if (i + 1 >= args.size()) {
-      error = name + " needs a value";
+      error = Msg("CLI_ERR_NEEDS_VALUE", {{"option", name}});
       return false;
     }
     value = args[++i];
@@ -36,7 +36,7 @@ bool TakeValue(const std::vector<std::string>& args, std::size_t& i, const std::
 // One global option at args[i]; false with `error` empty when args[i] is
 // not one.
 bool ParseOne(const std::vector<std::string>& args, std::size_t& i, GlobalOptions& options,
-              std::string& error) {
+              Message& error) {
   const std::string& a = args[i];
   std::optional<std::string> value;
   if (a == "--simulate") {
@@ -44,21 +44,21 @@ bool ParseOne(const std::vector<std::string>& args, std::size_t& i, GlobalOption
   } else if (a.rfind("--simulate=", 0) == 0) {
     const auto product = ParseProduct(a.substr(11));
     if (!product) {
-      error = "--simulate: product must be 0x0000 or 0x5000, not '" + a.substr(11) + "'";
+      error = Msg("CLI_ERR_SIM_PRODUCT", {{"value", a.substr(11)}});
       return false;
     }
     options.simulate = true;
     options.simulated_product = *product;
+    options.product_given = true;
   } else if (TakeValue(args, i, "--sim-state", value, error)) {
     options.sim_state_file = *value;
   } else if (TakeValue(args, i, "--lang", value, error)) {
     options.language_id = ParseLanguage(*value);
     if (!options.language_id) {
-      error =
-          "--lang: '" + *value + "' is not a supported language (0x0409 en, 0x0407 de, 0x0416 pt)";
+      error = Msg("CLI_ERR_LANG", {{"value", *value}});
       return false;
     }
-  } else if (!error.empty()) {
+  } else if (!error.key.empty()) {
     return false;
   } else if (a == "--trace") {
     options.trace = true;
@@ -104,10 +104,22 @@ std::optional<uint32_t> ParseLanguage(const std::string& text) {
 }
 
 std::optional<GlobalOptions> ParseGlobalOptions(const std::vector<std::string>& args,
-                                                std::string& error) {
+                                                Message& error) {
   GlobalOptions options;
+  error = Message{};
+  bool options_ended = false;
   for (std::size_t i = 0; i < args.size(); ++i) {
     const std::string& a = args[i];
+    if (options_ended) {
+      options.command.push_back(a);
+      continue;
+    }
+    if (a == kEndOfOptions) {
+      options_ended = true;
+      // The command's own options end here as well.
+      if (!options.command.empty()) options.command.push_back(a);
+      continue;
+    }
     // Once the command word is there, only the global options are taken
     // out; everything else belongs to the command.
     if (!options.command.empty() && !IsGlobalOption(a)) {
@@ -115,16 +127,30 @@ std::optional<GlobalOptions> ParseGlobalOptions(const std::vector<std::string>& 
       continue;
     }
     if (ParseOne(args, i, options, error)) continue;
-    if (!error.empty()) return std::nullopt;
+    if (!error.key.empty()) return std::nullopt;
     if (a.rfind("-", 0) == 0 && options.command.empty()) {
-      error = "unknown option '" + a + "'";
+      error = Msg("CLI_ERR_UNKNOWN_OPTION", {{"option", a}});
       return std::nullopt;
     }
     options.command.push_back(a);
   }
   if (options.sim_state_file && !options.simulate) {
-    error = "--sim-state needs --simulate";
+    error = Msg("CLI_ERR_SIM_STATE_NEEDS_SIMULATE");
     return std::nullopt;
+  }
+  return options;
+}
+
+GlobalOptions FallbackOptions(const std::vector<std::string>& args) {
+  GlobalOptions options;
+  for (std::size_t i = 0; i < args.size() && args[i] != kEndOfOptions; ++i) {
+    if (args[i] == "--json") options.json = true;
+    std::string value;
+    if (args[i] == "--lang" && i + 1 < args.size()) value = args[i + 1];
+    if (args[i].rfind("--lang=", 0) == 0) value = args[i].substr(7);
+    if (!value.empty()) {
+      if (const auto id = ParseLanguage(value)) options.language_id = id;
+    }
   }
   return options;
 }

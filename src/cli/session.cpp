@@ -2,6 +2,7 @@
 
 #include <ostream>
 
+#include "cli/command_args.h"
 #include "cli/exit_codes.h"
 #include "cli/messages.h"
 #include "macros/macro_area_plan.h"
@@ -17,8 +18,7 @@ std::unique_ptr<CliSession> CliSession::Open(CliContext& ctx, int& status) {
   auto locks = std::make_unique<flows::FlowLocks>(flows::FlowKeyboardKey(*link, state_file),
                                                   platform::CurrentUserFolders().data, kLockWait);
   if (!locks->Held()) {
-    ctx.err << "quorlinctl: the keyboard is busy in another program (" << locks->Error() << ")\n";
-    status = kExitFailure;
+    status = Fail(ctx, kExitFailure, Msg("CLI_ERR_KEYBOARD_BUSY", {{"reason", locks->Error()}}));
     return nullptr;
   }
   return std::unique_ptr<CliSession>(new CliSession(ctx, std::move(link), std::move(locks)));
@@ -30,7 +30,7 @@ CliSession::CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link
       ctx_(ctx),
       link_(std::move(link)),
       texts_(ctx.options.language_id),
-      view_(state_, ctx.err, ctx.options.yes) {
+      view_(state_, ctx) {
   flows_ = std::make_unique<flows::MainFlows>(
       flows::FlowParts{*link_, state_, texts_.Current(), view_, platform::CurrentUserFolders().data,
                        platform::ProgramDataDir()});
@@ -49,18 +49,18 @@ bool CliSession::LoadLighting(int slot, int& status) {
   state_.lighting.edited_slot = slot;
   const device::Result r =
       flows_->Panel().ReadLighting({lighting::ViewFlagFromFile::kExact, false});
-  status = ReportResult(r, "the lighting could not be read", ctx_.err);
+  status = ReportResult(ctx_, r, Say(ctx_, Msg("CLI_WHAT_READ_LIGHTING")));
   return status == kExitOk;
 }
 
 bool CliSession::LoadKeys(int& status) {
   if (link_->ActiveProfile() < 0) {
-    status = ReportResult(device::kAbsent, "reading the active profile", ctx_.err);
+    status = ReportResult(ctx_, device::kAbsent, Say(ctx_, Msg("CLI_WHAT_READ_ACTIVE")));
     return false;
   }
   ctx_.tally.Reset();
   flows_->Store().ReloadFromKeyboard(false);
-  status = ReportResult(ctx_.tally.Outcome(), "reading the key tables and macros", ctx_.err);
+  status = ReportResult(ctx_, ctx_.tally.Outcome(), Say(ctx_, Msg("CLI_WHAT_READ_KEYS")));
   return status == kExitOk;
 }
 
@@ -83,8 +83,24 @@ void CliSession::ReportDroppedNames() {
   const int capacity = link_->MacroCapacity();
   const macros::MacroAreaPlan plan = macros::PlanMacroArea(written, capacity);
   if (plan.fit != macros::MacroAreaFit::kWithoutNames) return;
-  ctx_.err << "quorlinctl: the macro area holds " << plan.size << " of " << capacity
-           << " bytes; the macro names did not fit and were not stored\n";
+  Notice(ctx_, Say(ctx_, Msg("CLI_MACRO_NAMES_DROPPED", {{"size", std::to_string(plan.size)},
+                                                          {"capacity", std::to_string(capacity)}})));
+}
+
+int CliSession::ReportApply(const Message& what, bool applied, int frames_before) {
+  if (applied || ctx_.tally.Outcome() != device::kOk) return ReportChange(ctx_, what);
+  if (ctx_.tally.FramesSent() == frames_before) {
+    // Stopped before writing anything: the flow said why.
+    const std::string& why = view_.LastMessage();
+    return Fail(
+        ctx_, kExitFailure,
+        Msg("CLI_ERR_NOT_WRITTEN", {{"why", why.empty() ? Say(ctx_, Msg("CLI_NO_REASON")) : why}}));
+  }
+  const int active = link_->ActiveProfile();
+  const auto file = flows_->Store().HostCopyPath(active < 0 ? 0 : active);
+  return ReportChange(
+      ctx_, what,
+      Msg("CLI_ERR_HOST_COPY", {{"file", file.string()}, {"reason", WriteProblem(ctx_, file)}}));
 }
 
 }  // namespace quorlin::cli

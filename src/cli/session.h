@@ -53,6 +53,11 @@ class CliSession {
   // since Apply writes only the active one. When the macro names did not
   // fit, says how much of the macro area the macros took.
   bool ApplyChanges(int slot);
+  // The report of ApplyChanges: the keyboard's part and, when the flow
+  // failed although the keyboard took everything, the program's copy of
+  // the profile that could not be written, with the system's reason.
+  // `frames_before` is the frame count when the apply began.
+  int ReportApply(const Message& what, bool applied, int frames_before);
 
  private:
   CliSession(CliContext& ctx, std::unique_ptr<device::DeviceLink> link,

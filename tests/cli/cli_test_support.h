@@ -47,9 +47,9 @@ class CliTest : public ::testing::Test {
   // English texts unless the arguments choose a language.
   CliRun Run(std::vector<std::string> args, sim::SimBackend* other = nullptr) {
     args.insert(args.begin(), "--lang=en");
-    std::string error;
+    Message error;
     const auto options = ParseGlobalOptions(args, error);
-    if (!options) return {kExitBadArguments, "", error};
+    if (!options) return {kExitBadArguments, "", error.key};
     std::ostringstream out, err;
     CliContext ctx{*options, other ? *other : backend, out, err};
     const int status = RunCommand(ctx);
