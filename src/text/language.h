@@ -1,8 +1,9 @@
 #pragma once
 // The current language, its persistence and the lookups of the language
-// files. The language lives only in the settings store (no cached copy) and
-// every lookup reads its file again, so a choice made by the CLI or a file
-// edited while the program runs takes effect at the next lookup.
+// files. The language lives only in the settings store and every lookup
+// asks it and the file again (both reread only when they changed on disk),
+// so a choice made by the CLI or a file edited while the program runs takes
+// effect at the next lookup.
 
 #include <array>
 #include <cstddef>
