@@ -34,6 +34,10 @@ class ReportIdFilter {
 // byte count, 0 when nothing came, -1 on error.
 using ReadNodeOnce = std::function<int(std::span<uint8_t> buffer, int wait_ms)>;
 
+// Reports of other collections taken off the node past the time-out before
+// a read gives up: a node flooded with them cannot hold the reader.
+inline constexpr int kMaxLateDrops = 256;
+
 // Reads one report the filter accepts, with the HidHandle::Read contract:
 // the byte count, 0 when none came within `timeout_ms` (< 0: no limit), -1
 // on error or abort. Reports of other collections are dropped without
@@ -41,7 +45,6 @@ using ReadNodeOnce = std::function<int(std::span<uint8_t> buffer, int wait_ms)>;
 // while more are waiting (at most kMaxLateDrops), so a read with time-out 0
 // answers "nothing" only when the node holds nothing for this handle.
 // `slice_ms` >= 0 cuts waits into slices so `aborted` is seen within one.
-inline constexpr int kMaxLateDrops = 256;
 int ReadAcceptedReport(std::span<uint8_t> buffer, int timeout_ms, const ReadNodeOnce& read_once,
                        const ReportIdFilter& filter, const std::atomic<bool>* aborted = nullptr,
                        int slice_ms = -1);

@@ -1,5 +1,6 @@
 #include "platform/ini_cache.h"
 
+#include <chrono>
 #include <system_error>
 #include <vector>
 
