@@ -68,7 +68,10 @@ bool CommandChannel::ReadReply(std::span<uint8_t> reply, std::size_t* bytes_read
 }
 
 // Drops reports that arrived after an earlier transaction gave up waiting,
-// so a late reply is never taken as the answer to the next frame.
+// so a late reply is never taken as the answer to the next frame. A read
+// with time-out 0 answers "nothing" only once the node holds nothing for
+// this handle, even when the node's other collections had reports queued
+// in front of the late reply.
 void CommandChannel::DrainStaleReports() {
   std::array<uint8_t, kFrameSize> buffer{};
   for (int i = 0; i < kMaxStaleReports; ++i) {

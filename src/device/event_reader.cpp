@@ -7,17 +7,20 @@
 namespace quorlin::device {
 
 uint16_t EventCodeOf(const HidDevice& device) {
-  const auto& items = device.InputDecodeItems();
-  if (items.empty()) return 0;
-  const DecodeItem& first = items.front();
-  if (first.is_button) return first.usages.empty() ? 0 : first.usages.front();
-  return static_cast<uint16_t>(first.raw_value);
+  // The item the report filled: the interface's first item may belong to
+  // another report ID and still hold an old decode.
+  const DecodeItem* item = device.LastDecodedItem();
+  if (!item) return 0;
+  if (item->is_button) return item->usages.empty() ? 0 : item->usages.front();
+  return static_cast<uint16_t>(item->raw_value);
 }
 
 EventReader::EventReader(HidBackend& backend, DeviceNotifications& ui, int rescan_ms)
     : ui_(ui), rescan_ms_(rescan_ms), device_(backend) {}
 
-EventReader::~EventReader() { Stop(); }
+EventReader::~EventReader() {
+  Stop();
+}
 
 void EventReader::Start() {
   if (thread_.joinable()) return;

@@ -21,8 +21,8 @@ inline constexpr uint16_t kEventKeyboardReset = 0x0402;
 inline constexpr uint16_t kEventRestoreTrayIcon = 0x1810;
 inline constexpr uint16_t kEventAlternateTrayIcon = 0x1811;
 
-// The event code of a decoded report: the first usage of the first input
-// decode item, 0 when there is none.
+// The event code of the last decoded report: the first usage of the first
+// input decode item that report filled, 0 when there is none.
 uint16_t EventCodeOf(const HidDevice& device);
 
 class EventReader {

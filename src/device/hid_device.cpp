@@ -53,6 +53,7 @@ int HidDevice::Open(const std::string& path, bool read, bool write, bool overlap
 
 int HidDevice::Reopen() {
   Close();
+  last_open_reason_.clear();
   OpenError error = OpenError::kNone;
   std::unique_ptr<HidHandle> opened =
       backend_.Open(path_, HidOpenMode{opt_read_, opt_write_, opt_exclusive_}, error);
@@ -74,17 +75,6 @@ int HidDevice::Reopen() {
 
 namespace {
 
-// How many usages of `page` one input report can carry at most, like the
-// HID parser's maximum usage-list length.
-std::size_t MaxUsageListLength(const std::vector<ReportField>& fields, uint16_t page) {
-  std::size_t n = 0;
-  for (const auto& f : fields) {
-    if (!f.is_button || f.usage_page != page) continue;
-    n += f.is_array ? f.report_count : (f.usage_max - f.usage_min + 1u);
-  }
-  return std::max<std::size_t>(n, 1);
-}
-
 void CountCaps(const std::vector<ReportField>& fields, uint16_t& buttons, uint16_t& values) {
   buttons = 0;
   values = 0;
@@ -94,48 +84,28 @@ void CountCaps(const std::vector<ReportField>& fields, uint16_t& buttons, uint16
   }
 }
 
-std::vector<DecodeItem> BuildInputItems(const std::vector<ReportField>& fields) {
-  std::vector<DecodeItem> items;
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    const ReportField& f = fields[i];
-    if (f.is_constant || !f.is_button) continue;
-    DecodeItem item;
-    item.is_button = true;
-    item.usage_page = f.usage_page;
-    item.report_id = f.report_id;
-    item.usage_min = f.usage_min;
-    item.usage_max = f.usage_max;
-    item.usages.assign(MaxUsageListLength(fields, f.usage_page), 0);
-    item.field_index = i;
-    items.push_back(std::move(item));
-  }
-  for (std::size_t i = 0; i < fields.size(); ++i) {
-    const ReportField& f = fields[i];
-    if (f.is_constant || f.is_button) continue;
-    // A value field with a usage range gives one item per usage, ascending.
-    const uint32_t count = f.usage_max >= f.usage_min ? f.usage_max - f.usage_min + 1u : 1u;
-    for (uint32_t u = 0; u < count; ++u) {
-      DecodeItem item;
-      item.usage_page = f.usage_page;
-      item.report_id = f.report_id;
-      item.usage = static_cast<uint16_t>(f.usage_min + u);
-      item.field_index = i;
-      item.value_slot = std::min(u, f.report_count ? f.report_count - 1 : 0);
-      items.push_back(std::move(item));
-    }
-  }
-  return items;
-}
-
 }  // namespace
 
 bool HidDevice::LoadInterface(HidHandle& handle) {
   attributes_ = HidAttributes{handle.VendorId(), handle.ProductId(), handle.Release()};
   const std::vector<uint8_t> descriptor = handle.ReportDescriptor();
-  std::optional<ReportDescriptor> parsed = ParseReportDescriptor(descriptor);
-  if (!parsed) return false;
+  std::string why;
+  std::optional<ReportDescriptor> parsed = ParseReportDescriptor(descriptor, &why);
+  if (!parsed) {
+    last_open_reason_ = "unusable report descriptor: " + why;
+    return false;
+  }
   const int index = handle.CollectionIndex();
-  if (index < 0 || static_cast<std::size_t>(index) >= parsed->collections.size()) return false;
+  if (index < 0 || static_cast<std::size_t>(index) >= parsed->collections.size()) {
+    last_open_reason_ = "the report descriptor has no collection " + std::to_string(index);
+    return false;
+  }
+  std::optional<std::vector<DecodeItem>> items =
+      BuildInputItems(parsed->collections[static_cast<std::size_t>(index)].inputs, &why);
+  if (!items) {
+    last_open_reason_ = "unusable report descriptor: " + why;
+    return false;
+  }
   collection_ = std::move(parsed->collections[static_cast<std::size_t>(index)]);
   uses_report_ids_ = parsed->uses_report_ids;
 
@@ -153,7 +123,8 @@ bool HidDevice::LoadInterface(HidHandle& handle) {
   output_buffer_.assign(caps_.output_report_length, 0);
   feature_buffer_.assign(caps_.feature_report_length, 0);
   // Output and feature reports are never decoded here, so only input items.
-  input_items_ = BuildInputItems(collection_.inputs);
+  input_items_ = std::move(*items);
+  last_decoded_.reset();
   return true;
 }
 
@@ -162,6 +133,7 @@ void HidDevice::FreeInterface() {
   output_buffer_.clear();
   feature_buffer_.clear();
   input_items_.clear();
+  last_decoded_.reset();
   collection_ = TopLevelCollection{};
   caps_ = HidCaps{};
 }
@@ -178,7 +150,9 @@ void HidDevice::Close() {
   if (old) old->Abort();
 }
 
-bool HidDevice::IsOpen() const { return CurrentHandle() != nullptr; }
+bool HidDevice::IsOpen() const {
+  return CurrentHandle() != nullptr;
+}
 
 std::shared_ptr<HidHandle> HidDevice::CurrentHandle() const {
   std::lock_guard lock(handle_mutex_);
@@ -207,50 +181,28 @@ int HidDevice::WriteReport(std::span<const uint8_t> report, std::size_t* bytes_w
 }
 
 bool HidDevice::DecodeInputReport(std::span<const uint8_t> report) {
-  if (report.empty()) return false;
-  const uint8_t id = uses_report_ids_ ? report[0] : 0;
-  bool matched = false;
-  for (DecodeItem& item : input_items_) {
-    if (item.report_id != id) continue;
-    matched = true;
-    const ReportField& field = collection_.inputs[item.field_index];
-    if (item.is_button) {
-      // Usages of the item's page across the report, kept when in its range.
-      std::vector<uint16_t> found;
-      for (const ReportField& f : collection_.inputs) {
-        if (!f.is_button || f.usage_page != item.usage_page || f.report_id != id) continue;
-        if (auto got = GetUsages(f, report, uses_report_ids_)) {
-          found.insert(found.end(), got->begin(), got->end());
-        }
-      }
-      std::fill(item.usages.begin(), item.usages.end(), 0);
-      std::size_t n = 0;
-      for (uint16_t u : found) {
-        if (u < item.usage_min || u > item.usage_max) continue;
-        if (n == item.usages.size()) break;
-        item.usages[n++] = u;
-      }
-      item.ok = true;
-    } else {
-      auto raw = GetUsageValue(field, report, uses_report_ids_, item.value_slot);
-      if (!raw) {
-        item.ok = false;
-        return false;
-      }
-      item.raw_value = *raw;
-      auto scaled = GetScaledUsageValue(field, report, uses_report_ids_, item.value_slot);
-      item.ok = scaled.has_value();
-      item.scaled_value = scaled.value_or(0);
-    }
-    item.data_set = true;
+  const DecodeOutcome outcome =
+      DecodeInputItems(input_items_, collection_.inputs, uses_report_ids_, report);
+  if (outcome.ok) {
+    last_decoded_ = outcome.first_item;
+  } else {
+    last_decoded_.reset();
   }
-  return matched;
+  return outcome.ok;
 }
 
-bool HidDevice::PathStillPresent() const { return !path_.empty() && backend_.StillPresent(path_); }
+const DecodeItem* HidDevice::LastDecodedItem() const {
+  return last_decoded_ ? &input_items_[*last_decoded_] : nullptr;
+}
+
+bool HidDevice::PathStillPresent() const {
+  return !path_.empty() && backend_.StillPresent(path_);
+}
 
 std::optional<uint32_t> PathMarkerValue(std::string_view path, std::string_view marker) {
-  auto lower = [](char c) { return static_cast<char>(std::tolower(static_cast<unsigned char>(c))); };
+  auto lower = [](char c) {
+    return static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+  };
   auto it = std::search(path.begin(), path.end(), marker.begin(), marker.end(),
                         [&](char a, char b) { return lower(a) == lower(b); });
   if (it == path.end()) return std::nullopt;

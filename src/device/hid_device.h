@@ -11,6 +11,7 @@
 #include <string>
 #include <vector>
 
+#include "device/decode_items.h"
 #include "device/hid_backend.h"
 #include "device/report_descriptor.h"
 
@@ -36,27 +37,6 @@ struct HidCaps {
   uint16_t feature_value_caps = 0;
 };
 
-// What one decode found for one usage range (buttons) or one usage (values).
-struct DecodeItem {
-  bool is_button = false;
-  uint16_t usage_page = 0;
-  bool ok = true;  // the last decode of this item succeeded
-  uint8_t report_id = 0;
-  bool data_set = false;
-  // Buttons: the range, and the usages found pressed, packed to the front and
-  // ended by 0 when fewer than the list's length.
-  uint16_t usage_min = 0;
-  uint16_t usage_max = 0;
-  std::vector<uint16_t> usages;
-  // Values.
-  uint16_t usage = 0;
-  uint32_t raw_value = 0;
-  int32_t scaled_value = 0;
-  // Where the item reads from in the report.
-  std::size_t field_index = 0;
-  uint32_t value_slot = 0;
-};
-
 class HidDevice {
  public:
   explicit HidDevice(HidBackend& backend);
@@ -75,8 +55,11 @@ class HidDevice {
   int Open(const std::string& path, bool read, bool write, bool overlapped, bool exclusive);
   void Close();
   bool IsOpen() const;
-  // Why the last Open failed (permission denied is its own state).
+  // Why the last Open failed (permission denied is its own state), and in
+  // words when the interface itself was refused (a descriptor that cannot
+  // be parsed or asks for too much).
   OpenError LastOpenError() const { return last_open_error_; }
+  const std::string& LastOpenReason() const { return last_open_reason_; }
 
   int ReadReport(std::span<uint8_t> buffer, std::size_t* bytes_read, int timeout_ms);
   int WriteReport(std::span<const uint8_t> report, std::size_t* bytes_written, int timeout_ms);
@@ -85,6 +68,8 @@ class HidDevice {
   // false when none has that ID (a report of another collection) or a value
   // could not be read.
   bool DecodeInputReport(std::span<const uint8_t> report);
+  // The first item the last successful decode filled; null before one.
+  const DecodeItem* LastDecodedItem() const;
 
   // The cheap presence check on the path in use: reachable, no I/O.
   bool PathStillPresent() const;
@@ -115,6 +100,7 @@ class HidDevice {
   std::shared_ptr<HidHandle> handle_;
   std::string path_;
   OpenError last_open_error_ = OpenError::kNone;
+  std::string last_open_reason_;
 
   HidAttributes attributes_;
   HidCaps caps_;
@@ -124,6 +110,7 @@ class HidDevice {
   std::vector<uint8_t> output_buffer_;
   std::vector<uint8_t> feature_buffer_;
   std::vector<DecodeItem> input_items_;
+  std::optional<std::size_t> last_decoded_;
 };
 
 // Vendor and Consumer collections of the keyboard.

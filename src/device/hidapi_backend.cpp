@@ -14,6 +14,7 @@
 #include <limits>
 #include <span>
 
+#include "device/filtered_read.h"
 #include "device/report_descriptor.h"
 
 #ifdef __linux__
@@ -148,10 +149,7 @@ class HidapiHandle : public HidHandle {
   HidapiHandle& operator=(const HidapiHandle&) = delete;
 
   // Limits reads to the collection's own input reports.
-  void SetInputReportIds(std::vector<uint8_t> ids) {
-    input_ids_ = std::move(ids);
-    filter_ids_ = true;
-  }
+  void SetFilter(ReportIdFilter filter) { filter_ = std::move(filter); }
   void SetDescriptor(std::vector<uint8_t> bytes) { descriptor_ = std::move(bytes); }
 
   uint16_t VendorId() const override { return ids_.vendor; }
@@ -169,42 +167,23 @@ class HidapiHandle : public HidHandle {
   void Abort() override { aborted_.store(true); }
 
  private:
-  bool Accepts(uint8_t report_id) const {
-    return !filter_ids_ || std::binary_search(input_ids_.begin(), input_ids_.end(), report_id);
-  }
-
   hid_device* dev_;
   DeviceIds ids_;
   std::string node_;
   int index_;
   std::vector<uint8_t> descriptor_;
-  std::vector<uint8_t> input_ids_;  // sorted
-  bool filter_ids_ = false;
+  ReportIdFilter filter_;
   std::atomic<bool> aborted_{false};
   // hidapi keeps a per-device error string that read and write both replace.
   std::mutex io_mutex_;
 };
 
 int HidapiHandle::Read(std::span<uint8_t> buffer, int timeout_ms) {
-  if (buffer.empty()) return -1;
-  const Clock::time_point deadline = Clock::now() + std::chrono::milliseconds(timeout_ms);
-  while (!aborted_.load()) {
-    int slice = kReadSliceMs;
-    if (timeout_ms >= 0) {
-      const auto left =
-          std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-      slice = static_cast<int>(std::clamp<int64_t>(left, 0, kReadSliceMs));
-    }
-    int n = 0;
-    {
-      std::lock_guard lock(io_mutex_);
-      n = hid_read_timeout(dev_, buffer.data(), buffer.size(), slice);
-    }
-    if (n < 0) return -1;
-    if (n > 0 && Accepts(buffer[0])) return aborted_.load() ? -1 : n;
-    if (timeout_ms >= 0 && Clock::now() >= deadline) return 0;
-  }
-  return -1;
+  const ReadNodeOnce once = [this](std::span<uint8_t> into, int wait_ms) {
+    std::lock_guard lock(io_mutex_);
+    return hid_read_timeout(dev_, into.data(), into.size(), wait_ms);
+  };
+  return ReadAcceptedReport(buffer, timeout_ms, once, filter_, &aborted_, kReadSliceMs);
 }
 
 // hidraw writes do not block for long and hidapi offers no bounded write, so
@@ -478,22 +457,11 @@ std::unique_ptr<HidHandle> HidapiBackend::Open(const std::string& path, HidOpenM
   auto handle = std::make_unique<HidapiHandle>(dev, ids, where.node, where.index);
   std::vector<uint8_t> bytes = ReadReportDescriptor(where.node);
   const std::optional<ReportDescriptor> parsed = ParseNodeDescriptor(bytes);
-  if (parsed) {
-    if (where.index >= static_cast<int>(parsed->collections.size())) {
-      error = OpenError::kNotFound;  // the node no longer has that collection
-      return nullptr;
-    }
-    if (parsed->uses_report_ids) {
-      std::vector<uint8_t> input_ids;
-      for (const ReportField& f :
-           parsed->collections[static_cast<std::size_t>(where.index)].inputs) {
-        input_ids.push_back(f.report_id);
-      }
-      std::sort(input_ids.begin(), input_ids.end());
-      input_ids.erase(std::unique(input_ids.begin(), input_ids.end()), input_ids.end());
-      handle->SetInputReportIds(std::move(input_ids));
-    }
+  if (parsed && where.index >= static_cast<int>(parsed->collections.size())) {
+    error = OpenError::kNotFound;  // the node no longer has that collection
+    return nullptr;
   }
+  handle->SetFilter(ReportIdFilter(CollectionInputReportIds(bytes, where.index)));
   handle->SetDescriptor(std::move(bytes));
   return handle;
 }

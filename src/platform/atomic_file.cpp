@@ -153,6 +153,15 @@ bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
 bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes, std::string* error,
                          FileWriter& writer) {
   const fs::path final_path = ResolveTarget(target);
+  // Renaming over a device node, a pipe or a socket would silently swap it
+  // for a regular file (as root, even under /dev), and a folder cannot hold
+  // the bytes at all; only regular files are ever replaced.
+  std::error_code status_ec;
+  const fs::file_status existing = fs::status(final_path, status_ec);
+  if (existing.type() != fs::file_type::not_found && !fs::is_regular_file(existing)) {
+    SetError(error, Describe(final_path, "not a regular file, left as it is"));
+    return false;
+  }
   const fs::path folder = final_path.parent_path();
   const fs::path temp = folder / ("." + final_path.filename().string() + ".tmp-" + RandomSuffix());
   std::error_code ec;

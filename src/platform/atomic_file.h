@@ -29,7 +29,9 @@ FileWriter& SystemFileWriter();
 // Replaces (or creates) `target` with `bytes` through a temporary file in the
 // same folder. Returns false, with a message in `error` when given, and
 // leaves `target` as it was if anything fails. A symbolic link as target is
-// followed, so the file it points to is replaced and the link kept.
+// followed, so the file it points to is replaced and the link kept. A target
+// that exists and is not a regular file (a device, a pipe, a folder) is
+// refused and left alone.
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                          std::string* error);
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,

@@ -1,6 +1,9 @@
 #include "platform/ini_file.h"
 
 #include <algorithm>
+#include <set>
+
+#include "platform/ini_cache.h"
 
 #include "platform/process_lock.h"
 
@@ -265,7 +268,10 @@ ReadStatus IniFile::Load(const std::filesystem::path& path, IniFile* out, std::s
 }
 
 bool IniFile::Save(const std::filesystem::path& path, std::string* error) const {
-  return WriteFileAtomically(path, Serialize(), error);
+  const bool saved = WriteFileAtomically(path, Serialize(), error);
+  // The replacement may look like the cached file to a coarse clock.
+  SharedIniReadCache().Forget(path);
+  return saved;
 }
 
 // ---- lookups ----------------------------------------------------------------
@@ -306,11 +312,15 @@ std::optional<std::string> IniFile::Find(std::string_view section, std::string_v
   return UnquoteValue(lines_[*line].raw);
 }
 
+std::string LookupResult(const std::optional<std::string>& value, std::string_view default_text,
+                         std::size_t buffer_size) {
+  const std::size_t max_units = buffer_size == 0 ? 0 : buffer_size - 1;
+  return CutToUtf16Units(value ? std::string_view(*value) : TrimRight(default_text), max_units);
+}
+
 std::string IniFile::GetString(std::string_view section, std::string_view key,
                                std::string_view default_text, std::size_t buffer_size) const {
-  const std::size_t max_units = buffer_size == 0 ? 0 : buffer_size - 1;
-  const std::optional<std::string> value = Find(section, key);
-  return CutToUtf16Units(value ? std::string_view(*value) : TrimRight(default_text), max_units);
+  return LookupResult(Find(section, key), default_text, buffer_size);
 }
 
 std::vector<IniEntry> IniFile::Entries() const {
@@ -321,7 +331,32 @@ std::vector<IniEntry> IniFile::Entries() const {
     if (line.kind == Line::Kind::kSection) section = &line;
     if (line.kind != Line::Kind::kEntry) continue;
     entries.push_back(IniEntry{section != nullptr, section ? section->name : std::string(),
-                               line.name, UnquoteValue(line.raw), i + 1});
+                               line.name, UnquoteValue(line.raw), i + 1, line.raw});
+  }
+  return entries;
+}
+
+std::vector<IniEntry> IniFile::ReachableEntries() const {
+  auto lower = [](std::string_view s) {
+    std::string out(s);
+    for (char& c : out) c = AsciiLower(c);
+    return out;
+  };
+  std::vector<IniEntry> entries;
+  std::set<std::string> sections;  // seen so far
+  std::set<std::string> keys;      // of the current section
+  const Line* section = nullptr;   // null outside a reachable section
+  for (std::size_t i = 0; i < lines_.size(); ++i) {
+    const Line& line = lines_[i];
+    if (line.kind == Line::Kind::kSection) {
+      section = sections.insert(lower(line.name)).second ? &line : nullptr;
+      keys.clear();
+      continue;
+    }
+    if (line.kind != Line::Kind::kEntry || section == nullptr) continue;
+    if (!keys.insert(lower(line.name)).second) continue;
+    entries.push_back(
+        IniEntry{true, section->name, line.name, UnquoteValue(line.raw), i + 1, line.raw});
   }
   return entries;
 }
@@ -382,9 +417,9 @@ bool IniFile::RemoveKey(std::string_view section, std::string_view key) {
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view default_text,
                               std::size_t buffer_size) {
-  IniFile ini;
-  IniFile::Load(file, &ini, nullptr);  // a missing or unreadable file reads as empty
-  return ini.GetString(section, key, default_text, buffer_size);
+  const std::shared_ptr<const IniLookupTable> table = SharedIniReadCache().Get(file);
+  if (!table) return LookupResult(std::nullopt, default_text, buffer_size);  // missing, unreadable
+  return table->GetString(section, key, default_text, buffer_size);
 }
 
 bool WriteProfileString(const std::filesystem::path& file, std::string_view section,

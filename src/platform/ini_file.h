@@ -41,6 +41,7 @@ struct IniEntry {
   std::string key;
   std::string value;     // as a lookup would give it, uncut
   std::size_t line = 0;  // 1-based
+  std::string raw;       // the value with its enclosing quotes, if any, still on
 };
 
 class IniFile {
@@ -84,6 +85,9 @@ class IniFile {
   // Every key line in file order, duplicates and keys outside any section
   // included, so checks can find what lookups pass over.
   std::vector<IniEntry> Entries() const;
+  // The key lines lookups reach: in the first section of each name, the
+  // first line of each key.
+  std::vector<IniEntry> ReachableEntries() const;
 
  private:
   struct Line {
@@ -110,10 +114,15 @@ class IniFile {
 std::string UnquoteValue(std::string_view raw);
 // `text` cut to at most `max_units` UTF-16 units, never inside a character.
 std::string CutToUtf16Units(std::string_view text, std::size_t max_units);
+// What a private-profile lookup gives for a found (unquoted) value or, when
+// nothing was found, for the default text.
+std::string LookupResult(const std::optional<std::string>& value, std::string_view default_text,
+                         std::size_t buffer_size);
 
-// The file-level calls: the file is read on every call, so edits made while
-// the program runs are seen at once. A missing or unreadable file reads as
-// the default.
+// The file-level calls. Reads go through the process's cache of parsed
+// files, which reads a file again whenever it changed on disk, so edits made
+// while the program runs are seen at the next call. A missing or unreadable
+// file reads as the default.
 std::string ReadProfileString(const std::filesystem::path& file, std::string_view section,
                               std::string_view key, std::string_view default_text,
                               std::size_t buffer_size = kLookupBufferSize);

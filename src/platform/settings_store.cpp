@@ -4,6 +4,7 @@
 #include <cstdio>
 #include <system_error>
 
+#include "platform/ini_cache.h"
 #include "platform/ini_file.h"
 #include "platform/user_folders.h"
 
@@ -50,9 +51,10 @@ IniSettingsStore::IniSettingsStore(std::filesystem::path file) : file_(std::move
 std::optional<std::string> IniSettingsStore::ReadRaw(std::string_view key_path,
                                                      std::string_view section,
                                                      std::string_view name) const {
-  IniFile ini;
-  if (IniFile::Load(file_, &ini, nullptr) != ReadStatus::kOk) return std::nullopt;
-  return ini.FindRaw(SectionName(key_path, section), name);
+  const std::shared_ptr<const IniLookupTable> table = SharedIniReadCache().Get(file_);
+  if (!table) return std::nullopt;
+  const std::string* raw = table->FindRaw(SectionName(key_path, section), name);
+  return raw ? std::optional<std::string>(*raw) : std::nullopt;
 }
 
 bool IniSettingsStore::WriteRaw(std::string_view key_path, std::string_view section,

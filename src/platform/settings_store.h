@@ -1,8 +1,9 @@
 #pragma once
 // The program's registry-like settings: 32-bit values and texts stored under
 // a key path (such as the product key) and an optional section below it
-// (such as "PROFILES" of the framework settings). Nothing is cached: every
-// read goes to the store, so the GUI and the CLI always see the same values.
+// (such as "PROFILES" of the framework settings). Every read goes to the
+// store (the INI store rereads its file whenever the file changed), so the
+// GUI and the CLI always see the same values.
 
 #include <cstdint>
 #include <filesystem>

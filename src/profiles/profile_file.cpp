@@ -59,9 +59,12 @@ FileCheck CheckProfileFile(const fs::path& path, const text::TextSource& texts,
                            macros::MessageView& messages) {
   std::error_code ec;
   if (!fs::exists(path, ec)) return FileCheck::kInvalid;
-  // A file that exists but cannot be opened for reading and writing is the
-  // caller's to report (-2); it is no format error.
-  std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+  // Something that exists but cannot be read as a file is the caller's to
+  // report (-2); it is no format error. The check only reads, so a
+  // write-protected back-up passes; a pipe is refused before the open,
+  // which would wait for a writer.
+  if (!fs::is_regular_file(path, ec)) return FileCheck::kCannotOpen;
+  std::ifstream file(path, std::ios::binary);
   if (!file) return FileCheck::kCannotOpen;
   const std::optional<std::uintmax_t> size = ImageFileSize(path);
   if (!size) return FileCheck::kInvalid;

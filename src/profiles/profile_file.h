@@ -20,7 +20,7 @@ inline constexpr std::string_view kProfileFileExtension = "qlf";
 enum class FileCheck : int {
   kLoadable = 1,
   kInvalid = 0,      // missing, too short, too long or not a valid image
-  kCannotOpen = -2,  // exists but cannot be opened for reading and writing
+  kCannotOpen = -2,  // exists but cannot be opened and read as a file
   kNoMemory = -3,
 };
 

@@ -3,6 +3,7 @@
 
 #include <memory>
 
+#include "device/filtered_read.h"
 #include "device/hid_backend.h"
 #include "sim/sim_hub.h"
 
@@ -37,6 +38,9 @@ class SimHandle final : public device::HidHandle {
   const std::shared_ptr<SimHub> hub_;
   const std::shared_ptr<SimPort> port_;
   const SimHandleInfo info_;
+  // Like a hidraw handle, it passes over the input reports of the node's
+  // other collections.
+  const device::ReportIdFilter filter_;
 };
 
 }  // namespace quorlin::sim

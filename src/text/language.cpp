@@ -29,6 +29,14 @@ std::optional<int> FindLanguage(uint32_t id) {
   return std::nullopt;
 }
 
+std::optional<int> FindLanguageOrVariant(uint32_t id) {
+  if (const std::optional<int> exact = FindLanguage(id)) return exact;
+  for (std::size_t i = 0; i < kLanguages.size(); ++i) {
+    if (PrimaryLanguage(kLanguages[i].id) == PrimaryLanguage(id)) return static_cast<int>(i);
+  }
+  return std::nullopt;
+}
+
 int ClampLanguageIndex(int index) {
   return index >= 0 && index < static_cast<int>(kLanguages.size()) ? index : 0;
 }
@@ -43,12 +51,16 @@ uint32_t CurrentLanguageId(platform::SettingsStore& store, const SystemLanguageP
   const uint32_t stored =
       store.ReadDword(platform::kProductKeyPath, "", kLanguageValueName).value_or(0);
   if (stored != 0) return stored;
-  const uint32_t wanted = ApplyLanguageAlias(system());
-  return StoreLanguageId(store, FindLanguage(wanted) ? wanted : kDefaultLanguageId);
+  // A regional variant we have no file for (English, UK) is served by the
+  // file of its language rather than by the default one.
+  const std::optional<int> found = FindLanguageOrVariant(ApplyLanguageAlias(system()));
+  const uint32_t chosen =
+      found ? kLanguages[static_cast<std::size_t>(*found)].id : kDefaultLanguageId;
+  return StoreLanguageId(store, chosen);
 }
 
 int CurrentLanguageIndex(platform::SettingsStore& store, const SystemLanguageProvider& system) {
-  return FindLanguage(CurrentLanguageId(store, system)).value_or(0);
+  return FindLanguageOrVariant(CurrentLanguageId(store, system)).value_or(0);
 }
 
 uint32_t StoreLanguageId(platform::SettingsStore& store, uint32_t id) {

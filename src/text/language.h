@@ -1,8 +1,9 @@
 #pragma once
 // The current language, its persistence and the lookups of the language
-// files. The language lives only in the settings store (no cached copy) and
-// every lookup reads its file again, so a choice made by the CLI or a file
-// edited while the program runs takes effect at the next lookup.
+// files. The language lives only in the settings store and every lookup
+// asks it and the file again (both reread only when they changed on disk),
+// so a choice made by the CLI or a file edited while the program runs takes
+// effect at the next lookup.
 
 #include <array>
 #include <cstddef>
@@ -55,16 +56,26 @@ inline constexpr uint32_t kLanguageChangedTag = 0x4C414E47;
 uint32_t ApplyLanguageAlias(uint32_t system_id);
 // The Language index of an identifier, or nothing when it is not supported.
 std::optional<int> FindLanguage(uint32_t id);
+// The low 10 bits of an identifier name the language, the rest its region.
+constexpr uint32_t PrimaryLanguage(uint32_t id) {
+  return id & 0x3FF;
+}
+// The index of the identifier itself, else of the first supported language
+// with the same primary language (0x0809 English, UK gives English), else
+// nothing.
+std::optional<int> FindLanguageOrVariant(uint32_t id);
 // An index outside the table is taken as 0.
 int ClampLanguageIndex(int index);
 std::filesystem::path LanguageFilePath(const std::filesystem::path& dir, int index);
 
 // The stored identifier. On first use (nothing, 0 or a value of the wrong
 // type stored) it is resolved from the system language through the aliases
-// and stored: a supported language as itself, any other as the default.
-// A stored identifier is returned unchanged, supported or not.
+// and stored: a supported language as itself, a regional variant of one as
+// that language, any other as the default. A stored identifier is returned
+// unchanged, supported or not.
 uint32_t CurrentLanguageId(platform::SettingsStore& store, const SystemLanguageProvider& system);
-// The index of CurrentLanguageId, 0 when it is not in the table.
+// The index of CurrentLanguageId or of its primary language, 0 when neither
+// is in the table.
 int CurrentLanguageIndex(platform::SettingsStore& store, const SystemLanguageProvider& system);
 // Stores `id` as the choice and returns it.
 uint32_t StoreLanguageId(platform::SettingsStore& store, uint32_t id);

@@ -39,7 +39,8 @@ TEST(Transaction, RepeatsTheFrameUntilAReplyComes) {
 }
 
 TEST(Transaction, StatusByteRefusals) {
-  for (auto [status, result] : {std::pair{uint8_t{0xFF}, kRefusedFF}, {uint8_t{0xFE}, kRefusedFE}}) {
+  for (auto [status, result] :
+       {std::pair{uint8_t{0xFF}, kRefusedFF}, {uint8_t{0xFE}, kRefusedFE}}) {
     SimLink s;
     ASSERT_TRUE(s.Connect());
     s.backend.RefuseNextFrames(1, status);
@@ -70,10 +71,8 @@ struct ChunkCase {
 
 TEST(BlockTransfer, KeyTableChunksForBothVariants) {
   const ChunkCase cases[] = {
-      {kProductId0000, 0, 7, 0, 42},
-      {kProductId0000, 1, 7, 378, 42},
-      {kProductId0000, 2, 7, 756, 42},
-      {kProductId5000, 0, 10, 0, 8},
+      {kProductId0000, 0, 7, 0, 42},    {kProductId0000, 1, 7, 378, 42},
+      {kProductId0000, 2, 7, 756, 42},  {kProductId5000, 0, 10, 0, 8},
       {kProductId5000, 2, 10, 1024, 8},
   };
   for (const auto& c : cases) {
@@ -239,9 +238,8 @@ TEST(Trace, EveryReportWrittenAndRead) {
   SimLink s;
   ASSERT_TRUE(s.Connect());
   std::vector<std::string> lines;
-  s.link.Channel().SetTraceSink([&](char d, std::span<const uint8_t> r) {
-    lines.push_back(FormatTraceLine(d, r));
-  });
+  s.link.Channel().SetTraceSink(
+      [&](char d, std::span<const uint8_t> r) { lines.push_back(FormatTraceLine(d, r)); });
   ASSERT_EQ(BeginBatch(s.link.Channel()), kOk);
   ASSERT_EQ(lines.size(), 2u);
   EXPECT_EQ(lines[0].substr(0, 26), "> 04 01 00 01 00 00 00 00 ");
@@ -305,6 +303,27 @@ TEST(Transaction, LateReplyIsNotTakenForTheNextFrame) {
   DeviceInfo info;
   // The first send's reply arrives during the second send's wait.
   EXPECT_EQ(ReadDeviceInfo(s.link.Channel(), info), kOk);
+  s.backend.SetReplyDelay(std::chrono::milliseconds(0));
+  std::array<uint8_t, 56> lighting{};
+  ASSERT_EQ(ReadLightingArea(s.link.Channel(), 0, 56, lighting), kOk);
+  const auto memory = s.keyboard->Memory();
+  EXPECT_TRUE(std::equal(lighting.begin(), lighting.begin() + 42, memory.lighting.begin()));
+}
+
+// On a node the consumer collection shares, event reports that the command
+// handle passes over sit in front of the late reply; the drain before the
+// next frame must go on past them.
+TEST(Transaction, LateReplyBehindEventReportsIsNotTakenForTheNextFrame) {
+  sim::SimBackendOptions shared;
+  shared.shared_node = true;
+  testing::SimLink s(kProductId5000, shared);
+  ASSERT_TRUE(s.Connect());
+  s.backend.SetReplyDelay(std::chrono::milliseconds(350));
+  DeviceInfo info;
+  // Answered by the first send's reply; the second send's comes late.
+  ASSERT_EQ(ReadDeviceInfo(s.link.Channel(), info), kOk);
+  for (int i = 0; i < 3; ++i) s.backend.SendEvent(0x0401);
+  std::this_thread::sleep_for(std::chrono::milliseconds(400));
   s.backend.SetReplyDelay(std::chrono::milliseconds(0));
   std::array<uint8_t, 56> lighting{};
   ASSERT_EQ(ReadLightingArea(s.link.Channel(), 0, 56, lighting), kOk);

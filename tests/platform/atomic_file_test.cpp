@@ -1,6 +1,7 @@
 #include "platform/atomic_file.h"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <filesystem>
 #include <fstream>
@@ -100,6 +101,47 @@ TEST(AtomicFileTest, ReplacesTheFileBehindALinkAndKeepsTheLink) {
   EXPECT_TRUE(fs::is_symlink(link));
   EXPECT_EQ(ReadText(real), "new");
 }
+
+// What exists at the target and is no regular file must survive a write
+// untouched, also when reached through a link (as root a rename would
+// otherwise replace even a device node).
+struct NotAFileCase {
+  const char* name;
+  bool through_link;
+  bool folder;  // a folder instead of a pipe
+};
+
+class NotAFileTest : public testing::TestWithParam<NotAFileCase> {};
+
+TEST_P(NotAFileTest, IsRefusedAndLeftAlone) {
+  const NotAFileCase& c = GetParam();
+  TempFolder temp;
+  const fs::path thing = temp.path() / "thing";
+  if (c.folder) {
+    fs::create_directory(thing);
+  } else {
+    ASSERT_EQ(::mkfifo(thing.c_str(), 0600), 0);
+  }
+  fs::path target = thing;
+  if (c.through_link) {
+    target = temp.path() / "link";
+    fs::create_symlink(thing, target);
+  }
+  std::string error;
+  EXPECT_FALSE(WriteFileAtomically(target, Bytes("bytes"), &error));
+  EXPECT_NE(error.find("not a regular file"), std::string::npos) << error;
+  EXPECT_EQ(fs::symlink_status(thing).type(),
+            c.folder ? fs::file_type::directory : fs::file_type::fifo);
+  EXPECT_EQ(FileCount(temp.path()), c.through_link ? 2u : 1u) << "no temporary file left";
+}
+
+INSTANTIATE_TEST_SUITE_P(Targets, NotAFileTest,
+                         testing::Values(NotAFileCase{"Pipe", false, false},
+                                         NotAFileCase{"PipeBehindALink", true, false},
+                                         NotAFileCase{"Folder", false, true}),
+                         [](const testing::TestParamInfo<NotAFileCase>& p) {
+                           return p.param.name;
+                         });
 
 TEST(AtomicFileTest, KeepsThePermissionsOfTheReplacedFile) {
   TempFolder temp;

@@ -3,7 +3,12 @@
 
 #include "profiles/profile_file.h"
 
+#include <fcntl.h>
 #include <gtest/gtest.h>
+#include <linux/fs.h>
+#include <sys/ioctl.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 #include <filesystem>
 
@@ -63,8 +68,52 @@ TEST_F(ProfileFileTest, CheckAnswersAndReportsAsTheFileDeserves) {
   }
 }
 
-TEST_F(ProfileFileTest, SomethingThatCannotBeOpenedForUpdateIsMinusTwo) {
-  EXPECT_EQ(CheckProfileFile(folder.path(), texts, view), FileCheck::kCannotOpen);
+// Makes `path` impossible to open for writing, also for root (who ignores
+// the permission bits): false when the file system cannot do that.
+bool WriteProtect(const fs::path& path) {
+  fs::permissions(path, fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read);
+  if (::geteuid() != 0) return true;
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return false;
+  int flags = 0;
+  const bool ok = ::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 &&
+                  (flags |= FS_IMMUTABLE_FL, ::ioctl(fd, FS_IOC_SETFLAGS, &flags) == 0);
+  ::close(fd);
+  return ok;
+}
+
+void Unprotect(const fs::path& path) {
+  const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+  if (fd < 0) return;
+  int flags = 0;
+  if (::ioctl(fd, FS_IOC_GETFLAGS, &flags) == 0 && (flags & FS_IMMUTABLE_FL)) {
+    flags &= ~FS_IMMUTABLE_FL;
+    ::ioctl(fd, FS_IOC_SETFLAGS, &flags);
+  }
+  ::close(fd);
+}
+
+TEST_F(ProfileFileTest, AWriteProtectedBackUpChecksAndLoads) {
+  const fs::path path = folder.path() / "kept.qlf";
+  fs::copy_file(DataFile("macros_and_texts.qlf"), path);
+  struct Guard {
+    fs::path path;
+    ~Guard() { Unprotect(path); }  // so the folder can be removed
+  } guard{path};
+  if (!WriteProtect(path)) GTEST_SKIP() << "cannot write-protect a file here";
+  EXPECT_EQ(CheckProfileFile(path, texts, view), FileCheck::kLoadable);
+  WorkingContents working;
+  EXPECT_TRUE(LoadProfileImage(path, working));
+  EXPECT_TRUE(view.messages.empty());
+}
+
+TEST_F(ProfileFileTest, WhatCannotBeReadAsAFileIsMinusTwo) {
+  const fs::path pipe = folder.path() / "pipe.qlf";
+  ASSERT_EQ(::mkfifo(pipe.c_str(), 0600), 0);
+  // The pipe has no writer: opening it to read would wait for ever.
+  for (const fs::path& path : {folder.path(), pipe}) {
+    EXPECT_EQ(CheckProfileFile(path, texts, view), FileCheck::kCannotOpen) << path;
+  }
   EXPECT_TRUE(view.messages.empty());
 }
 

@@ -109,7 +109,14 @@ INSTANTIATE_TEST_SUITE_P(
         ResolveCase{"StoredGermanSurvivesARestart", uint32_t{0x0407}, 0x0409, 0x0407, 2, false},
         ResolveCase{"StoredNotInTableIsKeptAndGivesIndex0", uint32_t{0x040C}, 0x0409, 0x040C, 0,
                     false},
-        ResolveCase{"StoredAliasIsNotTranslated", uint32_t{0x1046}, 0x0409, 0x1046, 0, false}),
+        ResolveCase{"StoredAliasIsNotTranslated", uint32_t{0x1046}, 0x0409, 0x1046, 0, false},
+        // A regional variant reads the file of its language, stored or not.
+        ResolveCase{"StoredEnglishUkIsEnglish", uint32_t{0x0809}, 0x0407, 0x0809, 1, false},
+        ResolveCase{"StoredGermanAustriaIsGerman", uint32_t{0x0C07}, 0x0409, 0x0C07, 2, false},
+        ResolveCase{"StoredPortugalIsPortuguese", uint32_t{0x0816}, 0x0409, 0x0816, 0, false},
+        ResolveCase{"FirstRunEnglishUk", std::nullopt, 0x0809, 0x0409, 1, true},
+        ResolveCase{"FirstRunGermanSwiss", std::nullopt, 0x0807, 0x0407, 2, true},
+        ResolveCase{"FirstRunPortugal", std::nullopt, 0x0816, 0x0416, 0, true}),
     [](const testing::TestParamInfo<ResolveCase>& p) { return p.param.name; });
 
 TEST(LanguageTableTest, PickerAndTableAreOneTable) {
