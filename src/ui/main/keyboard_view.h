@@ -100,19 +100,20 @@ class KeyboardView : public SkinOverlay {
   void flipChanged(int flip);
 
  private:
+  struct Looks;
+
   void PlaceButtons(const MainSurfaces& surfaces);
-  CPngButton* PlaceKey(const std::string& key, const MainSurfaceSet& set);
+  CPngButton* PlaceButton(const std::string& key, const ButtonSurfaces& states);
   void OnKeyClicked(int position);
   void OnGKeyClicked(int number);
-  void OnFnClicked();
   void OnFlipClicked();
   void Paint(int lit_key);
   void RequestEdit(CPngButton* button, keys::KeyCode code, bool macro_only);
   void SetColour(int lit_key, std::optional<lighting::Rgb> colour);
-  void ApplyMarks(std::span<const profiles::KeyButtonState> buttons);
 
   const MainViewParts parts_;
   std::unique_ptr<ButtonCutouts> cutouts_;
+  std::unique_ptr<Looks> looks_;
   std::array<CPngButton*, lighting::kKeyButtonCount> keys_{};
   std::array<CPngButton*, keys::kViewGKeyCount> g_keys_{};
   std::array<CPngButton*, 6> top_row_{};
@@ -121,6 +122,7 @@ class KeyboardView : public SkinOverlay {
   std::array<std::optional<lighting::Rgb>, lighting::kLitKeyCount> shown_{};
   int flip_ = 0;
   bool lighting_open_ = false;
+  lighting::KeyFrames last_frames_ = lighting::KeyFrames::kOff;
 };
 
 }  // namespace quorlin::ui

@@ -7,8 +7,10 @@
 // which pictures and which colours all come from that PanelView.
 
 #include <QObject>
+#include <functional>
 #include <map>
 #include <memory>
+#include <string_view>
 
 #include "lighting/panel_view.h"
 #include "ui/main/main_view_parts.h"
