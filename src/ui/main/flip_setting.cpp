@@ -24,8 +24,7 @@ int ReadFlipSetting(const platform::SettingsStore& settings) {
 
 void WriteFlipSetting(platform::SettingsStore& settings, int flip) {
   const int stored = flip == 1 ? 1 : 0;
-  settings.WriteText(kAppSettingsKeyPath, kProfilesSection, kFlipValueName,
-                     std::to_string(stored));
+  settings.WriteText(kAppSettingsKeyPath, kProfilesSection, kFlipValueName, std::to_string(stored));
 }
 
 int ToggleFlipSetting(platform::SettingsStore& settings) {

@@ -131,8 +131,8 @@ void KeyboardView::PlaceButtons(const MainSurfaces& surfaces) {
       cutouts_->Cut(at, indicator->size(), FlipIndicatorStates(surfaces.second));
   others_.emplace_back(control::kFlipIndicator, indicator);
 
-  for (const auto& [id, key] : {std::pair{control::kFlipLeft, "FLIP_1"},
-                                std::pair{control::kFlipRight, "FLIP_2"}}) {
+  for (const auto& [id, key] :
+       {std::pair{control::kFlipLeft, "FLIP_1"}, std::pair{control::kFlipRight, "FLIP_2"}}) {
     CPngButton* b = PlaceButton(key, KeyStates(surfaces.first));
     connect(b, &CPngButton::clicked, this, &KeyboardView::OnFlipClicked);
     others_.emplace_back(id, b);
@@ -189,6 +189,7 @@ CPngButton* KeyboardView::Button(int control_id) const {
 // Clicks
 
 void KeyboardView::OnKeyClicked(int position) {
+  if (busy_) return;
   if (lighting_open_) {
     Paint(position);
     return;
@@ -205,7 +206,7 @@ void KeyboardView::OnGKeyClicked(int number) {
 
 void KeyboardView::RequestGKeyEdit(int number) {
   CPngButton* button = GKeyButton(number);
-  if (button == nullptr) return;
+  if (button == nullptr || busy_) return;
   RequestEdit(button, keys::GKeyCode(number), number == keys::kViewGKeyCount);
 }
 
@@ -214,14 +215,14 @@ void KeyboardView::RequestEdit(CPngButton* button, keys::KeyCode code, bool macr
   const ButtonSurfaces plain = looks_->plain[button];
   QPointer<CPngButton> guard(button);
   button->SetStateSurfaces(Highlighted(plain));
-  const KeyEditRequest request{
-      code, QRect(button->mapToGlobal(QPoint(0, 0)), button->size()), macro_only};
+  const KeyEditRequest request{code, QRect(button->mapToGlobal(QPoint(0, 0)), button->size()),
+                               macro_only};
   emit keyEditRequested(request);
   if (guard) guard->SetStateSurfaces(plain);
 }
 
 void KeyboardView::Paint(int lit_key) {
-  if (!lighting_open_) return;
+  if (!lighting_open_ || busy_) return;
   auto result = std::make_shared<lighting::PanelView>();
   lighting::LightingPanel& panel = parts_.panel;
   QPointer<KeyboardView> self(this);
@@ -344,7 +345,8 @@ void KeyboardView::ShowLightingView(const lighting::PanelView& view) {
     RefreshKeyMarks();
   }
   if (view.key_frames == lighting::KeyFrames::kPerKeyColours) {
-    for (int k = 0; k < kLitKeyCount; ++k) SetColour(k, view.key_colours[static_cast<std::size_t>(k)]);
+    for (int k = 0; k < kLitKeyCount; ++k)
+      SetColour(k, view.key_colours[static_cast<std::size_t>(k)]);
   } else if (last_frames_ == lighting::KeyFrames::kPerKeyColours) {
     // Leaving the user mode: its colours go until the preview draws.
     for (int k = 0; k < kLitKeyCount; ++k) SetColour(k, std::nullopt);

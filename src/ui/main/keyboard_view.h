@@ -89,6 +89,9 @@ class KeyboardView : public SkinOverlay {
   // Enables F1..F4 or D1..D6 and redraws the flip indicator and arrows from
   // the stored flip setting.
   void ApplyFlip();
+  // While a long write runs a key click neither opens an editor nor paints;
+  // the keys keep their look.
+  void SetBusy(bool busy) { busy_ = busy; }
 
  signals:
   // A key or G key asks for its editor. Connected directly, the slot runs
@@ -122,6 +125,7 @@ class KeyboardView : public SkinOverlay {
   std::array<std::optional<lighting::Rgb>, lighting::kLitKeyCount> shown_{};
   int flip_ = 0;
   bool lighting_open_ = false;
+  bool busy_ = false;
   lighting::KeyFrames last_frames_ = lighting::KeyFrames::kOff;
 };
 

@@ -29,10 +29,8 @@ using lighting::Rgb;
 
 constexpr std::string_view kSection = skin_families::kButtonSection;
 constexpr QColor kLabelColour(205, 209, 215);
-constexpr int kRgbMax = 255;
 
-constexpr int kReportRates[] = {c::kReportRate1, c::kReportRate2, c::kReportRate3,
-                                c::kReportRate4};
+constexpr int kReportRates[] = {c::kReportRate1, c::kReportRate2, c::kReportRate3, c::kReportRate4};
 constexpr int kSwatches[] = {c::kSwatchRed, c::kSwatchRed + 1, c::kSwatchRed + 2,
                              c::kSwatchRed + 3};
 
@@ -40,11 +38,10 @@ constexpr int kSwatches[] = {c::kSwatchRed, c::kSwatchRed + 1, c::kSwatchRed + 2
 struct LabelSpec {
   int id;
   const char* skin_key;
-  const char* text_key;  // nullptr: a literal
+  const char* text_key;
 };
 constexpr LabelSpec kLabels[] = {
     {c::kReportRateLabel, "CONTROL_UsbStatic", "Usb"},
-    {c::kRgbLabel, "CONTROL_RGBStatic", nullptr},
     {c::kLightingLabel, "CONTROL_DengStatic", "Deng"},
     {c::kBrightnessLabel, "CONTROL_LightStatic", "Light"},
     {c::kSpeedLabel, "CONTROL_SpeedStatic", "Speed"},
@@ -59,7 +56,7 @@ constexpr LabelSpec kLabels[] = {
 };
 
 // The control groups, by what decides whether they show.
-constexpr int kModeListGroup[] = {c::kModeList, c::kRgbLabel, c::kRed, c::kGreen, c::kBlue};
+constexpr int kModeListGroup[] = {c::kModeList};
 constexpr int kBrightnessGroup[] = {c::kBrightnessLabel, c::kBrightnessSlider};
 constexpr int kSpeedGroup[] = {c::kSpeedLabel, c::kSpeedSlider};
 constexpr int kDirectionGroup[] = {c::kDirectionLabel, c::kDirectionLeft, c::kDirectionRight};
@@ -87,18 +84,6 @@ Rgb ToRgb(const QColor& colour) {
              static_cast<uint8_t>(colour.blue())};
 }
 
-// What a colour edit box holds after a change: its digits as a number of
-// at most 255, or nothing when it holds no digit.
-QString CappedDecimal(const QString& text) {
-  QString digits;
-  for (QChar ch : text)
-    if (ch.isDigit() && ch.unicode() < 128) digits += ch;
-  if (digits.isEmpty()) return {};
-  bool ok = false;
-  const qlonglong value = digits.left(6).toLongLong(&ok);
-  return QString::number(ok && value <= kRgbMax ? value : kRgbMax);
-}
-
 // Arrow keys on the mode list would step through the effects, writing each
 // one to the keyboard on the way; the list is chosen from with the mouse.
 class ArrowKeyFilter : public QObject {
@@ -109,8 +94,7 @@ class ArrowKeyFilter : public QObject {
   bool eventFilter(QObject* watched, QEvent* event) override {
     if (event->type() == QEvent::KeyPress) {
       const int key = static_cast<QKeyEvent*>(event)->key();
-      if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left ||
-          key == Qt::Key_Right)
+      if (key == Qt::Key_Up || key == Qt::Key_Down || key == Qt::Key_Left || key == Qt::Key_Right)
         return true;
     }
     return QObject::eventFilter(watched, event);
@@ -161,12 +145,12 @@ void LightingPanelWidget::PlaceControls(const MainSurfaces& surfaces) {
   Control(c::kLightingLabel)->setStyleSheet("font-weight: bold; font-size: 13px;");
 
   const std::pair<int, const char*> pictures[] = {
-      {c::kLightSwitch, "CONTROL_DengStaPic"},   {c::kDirectionLeft, "CONTROL_BLFXLStaPic"},
-      {c::kDirectionRight, "CONTROL_BLFXRStaPic"}, {c::kMainMultiColour, "CONTROL_HXsjsStaPic"},
+      {c::kLightSwitch, "CONTROL_DengStaPic"},       {c::kDirectionLeft, "CONTROL_BLFXLStaPic"},
+      {c::kDirectionRight, "CONTROL_BLFXRStaPic"},   {c::kMainMultiColour, "CONTROL_HXsjsStaPic"},
       {c::kSolidMultiColour, "CONTROL_FYSJSStaPic"}, {c::kSwatchRed, "CONTROL_HONGPIC"},
-      {c::kSwatchRed + 1, "CONTROL_HUANGPIC"},    {c::kSwatchRed + 2, "CONTROL_LVPIC"},
-      {c::kSwatchRed + 3, "CONTROL_LANPIC"},      {c::kBrush, "CONTROL_USERgjStaPic1"},
-      {c::kBaseBrush, "CONTROL_USERgjStaPic2"},   {c::kProgress, "CONTROL_JDTStatic"},
+      {c::kSwatchRed + 1, "CONTROL_HUANGPIC"},       {c::kSwatchRed + 2, "CONTROL_LVPIC"},
+      {c::kSwatchRed + 3, "CONTROL_LANPIC"},         {c::kBrush, "CONTROL_USERgjStaPic1"},
+      {c::kBaseBrush, "CONTROL_USERgjStaPic2"},      {c::kProgress, "CONTROL_JDTStatic"},
   };
   for (const auto& [id, key] : pictures) Place(id, key, new PictureControl(this));
   Control(c::kProgress)->setAttribute(Qt::WA_TransparentForMouseEvents);
@@ -178,24 +162,13 @@ void LightingPanelWidget::PlaceControls(const MainSurfaces& surfaces) {
   slots_list->setEditable(true);
   slots_list->setInsertPolicy(QComboBox::NoInsert);
 
-  Place(c::kBrightnessSlider, "CONTROL_LightSlider",
-        new CBitmapSlider(this, c::kBrightnessSlider));
+  Place(c::kBrightnessSlider, "CONTROL_LightSlider", new CBitmapSlider(this, c::kBrightnessSlider));
   Place(c::kSpeedSlider, "CONTROL_SpeedSlider", new CBitmapSlider(this, c::kSpeedSlider));
 
   Place(c::kMainColour, "CONTROL_HXysButton", new CSkinColorBtn(this));
   Place(c::kSolidColour, "CONTROL_FYYSButton", new CSkinColorBtn(this));
   Place(c::kPaintColour, "CONTROL_USERysButton", new CSkinColorBtn(this));
   Place(c::kBaseColour, "CONTROL_USERjsButton", new CSkinColorBtn(this));
-
-  for (const auto& [id, key] : {std::pair{c::kRed, "COLOR_R"}, std::pair{c::kGreen, "COLOR_G"},
-                                std::pair{c::kBlue, "COLOR_B"}}) {
-    auto* edit = Place(id, key, new QLineEdit(this));
-    edit->setMaxLength(3);
-    connect(edit, &QLineEdit::textChanged, edit, [edit](const QString& text) {
-      const QString fixed = CappedDecimal(text);
-      if (fixed != text) edit->setText(fixed);
-    });
-  }
 
   const MainSurfaceSet& s = surfaces.first;
   const ButtonSurfaces report_states{s.normal, s.over, s.down, s.normal, s.disable};
@@ -396,19 +369,28 @@ void LightingPanelWidget::PlaceDirection(lighting::DirectionPlacement placement)
 void LightingPanelWidget::Relabel() {
   for (const LabelSpec& l : kLabels) {
     auto* label = qobject_cast<QLabel*>(Control(l.id));
-    label->setText(l.text_key != nullptr
-                       ? QString::fromStdString(parts_.texts.LightText(l.text_key))
-                       : QStringLiteral("RGB"));
+    label->setText(QString::fromStdString(parts_.texts.LightText(l.text_key)));
   }
   auto* modes = qobject_cast<QComboBox*>(Control(c::kModeList));
   for (int i = 0; i < modes->count(); ++i)
-    modes->setItemText(i, QString::fromStdString(parts_.texts.ModeName(modes->itemData(i).toInt())));
+    modes->setItemText(i,
+                       QString::fromStdString(parts_.texts.ModeName(modes->itemData(i).toInt())));
   const QString automatic = QString::fromStdString(parts_.texts.Text("MAIN_COLOR_AUTOMATIC"));
   const QString other = QString::fromStdString(parts_.texts.Text("MAIN_COLOR_OTHER"));
   for (int id : {c::kMainColour, c::kSolidColour, c::kPaintColour, c::kBaseColour}) {
     auto* b = qobject_cast<CSkinColorBtn*>(Control(id));
     b->setAutomaticText(automatic);
     b->setOtherText(other);
+  }
+}
+
+void LightingPanelWidget::SetBusy(bool busy) {
+  for (const auto& [id, control] : controls_) {
+    if (qobject_cast<QLabel*>(control) != nullptr &&
+        qobject_cast<PictureControl*>(control) == nullptr)
+      continue;
+    if (id == c::kProgress) continue;
+    control->setEnabled(!busy);
   }
 }
 

@@ -5,6 +5,10 @@
 // control calls one function of lighting::LightingPanel inside a device
 // job and redraws from the PanelView that job returns; which groups show,
 // which pictures and which colours all come from that PanelView.
+//
+// The three RGB boxes, the trigger and second and third colour controls and
+// the palette swatches change nothing the keyboard or the preview reads, so
+// the panel does not offer them: a control that does nothing only confuses.
 
 #include <QObject>
 #include <functional>
@@ -65,10 +69,6 @@ inline constexpr int kSpeedSlider = 1179;
 inline constexpr int kSwatchRed = 1194;  // yellow, green, blue: 1195..1197
 inline constexpr int kUserSlotList = 1198;
 inline constexpr int kReportRateLabel = 1204;
-inline constexpr int kRgbLabel = 1207;
-inline constexpr int kRed = 1208;  // green, blue: 1209, 1210
-inline constexpr int kGreen = 1209;
-inline constexpr int kBlue = 1210;
 }  // namespace panel_control
 
 class LightingPanelWidget : public SkinOverlay {
@@ -91,6 +91,9 @@ class LightingPanelWidget : public SkinOverlay {
   void Relabel();
   // The busy indicator's picture: frame 0..9, or hidden for a negative one.
   void ShowProgressFrame(int frame);
+  // While a long write runs the controls that would change the lighting
+  // take no input (the labels and the busy indicator stay as they are).
+  void SetBusy(bool busy);
 
  signals:
   // After a job of the panel returned: the keyboard view and the preview

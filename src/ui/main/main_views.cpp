@@ -26,6 +26,11 @@ void MainViews::ShowPanelView(const lighting::PanelView& view) {
   preview_->FollowView(view);
 }
 
+void MainViews::SetBusy(bool busy) {
+  keyboard_->SetBusy(busy);
+  panel_->SetBusy(busy);
+}
+
 void MainViews::Relabel() {
   panel_->Relabel();
   keyboard_->Relabel();

@@ -32,6 +32,8 @@ class MainViews : public QObject {
   void ShowPanelView(const lighting::PanelView& view);
   // Language change: every label and tooltip again.
   void Relabel();
+  // A long write (Apply, a restore, a reload) runs: no key or panel input.
+  void SetBusy(bool busy);
 
  private:
   KeyboardView* keyboard_;

@@ -15,7 +15,7 @@ namespace {
 using namespace testing;  // NOLINT: the fixture's helpers
 namespace control = key_view_control;
 
-constexpr int kA = 0;        // positions in the key list
+constexpr int kA = 0;  // positions in the key list
 constexpr int kF1 = 52;
 constexpr int kEsc = 37;
 
@@ -51,10 +51,9 @@ TEST(KeyboardView, ClicksAskForTheRightEditor) {
       {"A", false, [](auto& v) { return v.KeyButton(kA); }, keys::KeyCode{0x1E}},
       {"Print Screen", false, [](auto& v) { return v.KeyButton(64); }, keys::KeyCode{0x137}},
       {"G3", false, [](auto& v) { return v.GKeyButton(3); }, keys::GKeyCode(3)},
-      {"G9 opens the macro page", false, [](auto& v) { return v.GKeyButton(9); },
-       keys::GKeyCode(9), true},
-      {"G3 in the lighting view", true, [](auto& v) { return v.GKeyButton(3); },
-       keys::GKeyCode(3)},
+      {"G9 opens the macro page", false, [](auto& v) { return v.GKeyButton(9); }, keys::GKeyCode(9),
+       true},
+      {"G3 in the lighting view", true, [](auto& v) { return v.GKeyButton(3); }, keys::GKeyCode(3)},
       {"A in the lighting view paints", true, [](auto& v) { return v.KeyButton(kA); },
        std::nullopt},
       {"Fn has no function", false, [](auto& v) { return v.FnButton(); }, std::nullopt},
@@ -163,24 +162,26 @@ TEST(KeyboardView, FlipSettingReadsOnlyZeroOrOne) {
     EXPECT_EQ(ReadFlipSetting(side.settings), flip) << stored;
   }
   WriteFlipSetting(side.settings, 2);
-  EXPECT_EQ(side.settings.ReadText(platform::kAppSettingsKeyPath, platform::kProfilesSection, "Flip"),
-            "0");
+  EXPECT_EQ(
+      side.settings.ReadText(platform::kAppSettingsKeyPath, platform::kProfilesSection, "Flip"),
+      "0");
 }
 
 TEST(KeyboardView, AStoredFlipIsShownAtStart) {
   ViewsFixture f;
   WriteFlipSetting(f.settings, 1);
-  MainViews again(f.window.get(), MainViewParts{*f.skin,
-                                                MainSurfacesFrom(PrepareStateSurfaces(
-                                                    "Main", kSkinDir, {}, f.window->size())),
-                                                PrepareSkinPictures("MainPanel", kSkinDir, {}),
-                                                f.state,
-                                                f.jobs,
-                                                f.panel,
-                                                f.texts,
-                                                f.settings,
-                                                {},
-                                                {}});
+  MainViews again(
+      f.window.get(),
+      MainViewParts{*f.skin,
+                    MainSurfacesFrom(PrepareStateSurfaces("Main", kSkinDir, {}, f.window->size())),
+                    PrepareSkinPictures("MainPanel", kSkinDir, {}),
+                    f.state,
+                    f.jobs,
+                    f.panel,
+                    f.texts,
+                    f.settings,
+                    {},
+                    {}});
   EXPECT_EQ(again.Keyboard().Flip(), 1);
   EXPECT_TRUE(again.Keyboard().TopRowAlternate(1)->isEnabled());
   EXPECT_FALSE(again.Keyboard().KeyButton(kF1)->isEnabled());
@@ -213,9 +214,9 @@ TEST(KeyboardView, ButtonsShowTheirOwnPieceOfTheWindowPictures) {
   const PreparedSurfaces& s = PrepareStateSurfaces("Main", kSkinDir, {}, f.window->size());
   const QPixmap* normal = s.Find(skin_catalogue::kMainSet.normal);
   for (CPngButton* b : {f.keys().KeyButton(kA), f.keys().GKeyButton(1), f.keys().FnButton()}) {
-    const QImage expected =
-        normal->copy(QRect(b->pos() - QPoint(1, 1), b->size())).toImage().convertToFormat(
-            QImage::Format_RGB32);
+    const QImage expected = normal->copy(QRect(b->pos() - QPoint(1, 1), b->size()))
+                                .toImage()
+                                .convertToFormat(QImage::Format_RGB32);
     const QImage shown = b->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown, expected);
   }

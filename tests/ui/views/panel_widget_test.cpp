@@ -64,14 +64,12 @@ TEST(PanelWidget, EachControlSendsWhatTheControllerSends) {
     bool sends = true;
   };
   auto colour = [](int id, QColor picked) {
-    return [id, picked](ViewsFixture& f) {
-      emit f.control<CSkinColorBtn>(id)->colorChosen(picked);
-    };
+    return
+        [id, picked](ViewsFixture& f) { emit f.control<CSkinColorBtn>(id)->colorChosen(picked); };
   };
   auto slider = [](int id, int pos) {
-    return [id, pos](ViewsFixture& f) {
-      emit f.control<CBitmapSlider>(id)->positionPosted(id, pos);
-    };
+    return
+        [id, pos](ViewsFixture& f) { emit f.control<CBitmapSlider>(id)->positionPosted(id, pos); };
   };
   auto click = [](int id) {
     return [id](ViewsFixture& f) { Click(f.panel_widget().Control(id)); };
@@ -87,9 +85,13 @@ TEST(PanelWidget, EachControlSendsWhatTheControllerSends) {
       {"multi-colour solid", 6, click(c::kSolidMultiColour),
        [](auto& p) { p.ToggleMultiColour(); }},
       {"main colour", 1, colour(c::kMainColour, QColor(10, 20, 30)),
-       [](auto& p) { p.ChooseMainColour({10, 20, 30}); }},
+       [](auto& p) {
+         p.ChooseMainColour({10, 20, 30});
+       }},
       {"solid colour", 6, colour(c::kSolidColour, QColor(1, 2, 3)),
-       [](auto& p) { p.ChooseSolidColour({1, 2, 3}); }},
+       [](auto& p) {
+         p.ChooseSolidColour({1, 2, 3});
+       }},
       {"swatch green", 17, click(c::kSwatchRed + 2), [](auto& p) { p.ChooseSwatch(2); }},
       {"report rate 4", 1, click(c::kReportRate4), [](auto& p) { p.ChooseReportRate(3); }},
       {"mode static", 1,
@@ -98,7 +100,9 @@ TEST(PanelWidget, EachControlSendsWhatTheControllerSends) {
        },
        [](auto& p) { p.SelectModeAt(PositionIn(p.View(), 6)); }},
       {"base colour", 20, colour(c::kBaseColour, QColor(0, 200, 100)),
-       [](auto& p) { p.ChooseBaseColour({0, 200, 100}); }},
+       [](auto& p) {
+         p.ChooseBaseColour({0, 200, 100});
+       }},
       {"user slot", 20,
        [](ViewsFixture& f) { f.control<QComboBox>(c::kUserSlotList)->setCurrentIndex(2); },
        [](auto& p) { p.ChooseUserSlot(2); }},
@@ -141,11 +145,14 @@ TEST(PanelWidget, ShowsTheGroupsOfTheChosenMode) {
       {1,
        {c::kModeList, c::kBrightnessSlider, c::kSpeedSlider, c::kDirectionLeft, c::kMainColour},
        {c::kSolidColour, c::kSwatchRed, c::kPaintColour, c::kUserSlotList}},
-      {6, {c::kBrightnessSlider, c::kSolidColour, c::kSolidMultiColour},
+      {6,
+       {c::kBrightnessSlider, c::kSolidColour, c::kSolidMultiColour},
        {c::kSpeedSlider, c::kDirectionLeft, c::kMainColour, c::kSwatchRed}},
-      {17, {c::kBrightnessSlider, c::kSwatchRed, c::kSwatchRed + 3},
+      {17,
+       {c::kBrightnessSlider, c::kSwatchRed, c::kSwatchRed + 3},
        {c::kSpeedSlider, c::kMainColour, c::kSolidColour}},
-      {20, {c::kPaintColour, c::kBaseColour, c::kBrush, c::kBaseBrush, c::kUserSlotList},
+      {20,
+       {c::kPaintColour, c::kBaseColour, c::kBrush, c::kBaseBrush, c::kUserSlotList},
        {c::kSpeedSlider, c::kMainColour, c::kSwatchRed}},
   };
   for (const Case& k : cases) {
@@ -166,7 +173,7 @@ TEST(PanelWidget, ClosedViewShowsOnlyTheSwitchAndTheReportRate) {
   EXPECT_FALSE(f.state.lighting.panel.view_open);
   for (int id : {c::kLightSwitch, c::kReportRate1, c::kReportRate4, c::kLightingLabel})
     EXPECT_TRUE(f.panel_widget().Control(id)->isVisible()) << id;
-  for (int id : {c::kModeList, c::kBrightnessSlider, c::kMainColour, c::kUserSlotList, c::kRed})
+  for (int id : {c::kModeList, c::kBrightnessSlider, c::kMainColour, c::kUserSlotList})
     EXPECT_FALSE(f.panel_widget().Control(id)->isVisible()) << id;
   // The report rate the keyboard holds (slot 0: the first) is the checked one.
   EXPECT_TRUE(f.control<CPngButton>(c::kReportRate1)->isSelected());
@@ -204,16 +211,21 @@ TEST(PanelWidget, RenamingASlotKeepsTheTypedTextAndSavesIt) {
   EXPECT_EQ(lighting::ReadSlotNames(f.paths, 0, 1).front(), "Mine");
 }
 
-TEST(PanelWidget, ColourBoxesHoldDecimalNumbersUpTo255) {
+TEST(PanelWidget, NothingIsSentWhileALongWriteRuns) {
   ViewsFixture f;
-  auto* red = f.control<QLineEdit>(c::kRed);
-  const std::pair<const char*, const char*> cases[] = {
-      {"12", "12"}, {"300", "255"}, {"0a7", "7"}, {"x", ""}, {"007", "7"}, {"255", "255"}};
-  for (const auto& [typed, shown] : cases) {
-    red->clear();
-    QTest::keyClicks(red, typed);
-    EXPECT_EQ(red->text().toStdString(), shown) << typed;
-  }
+  f.window->show();
+  Click(f.panel_widget().Control(c::kLightSwitch));
+  f.Forget();
+  f.views->SetBusy(true);
+  Click(f.panel_widget().Control(c::kDirectionLeft));
+  Click(f.panel_widget().Control(c::kReportRate3));
+  Click(f.panel_widget().Control(c::kLightSwitch));
+  Click(f.keys().KeyButton(0));
+  EXPECT_TRUE(f.Sent().empty());
+  EXPECT_TRUE(f.state.lighting.panel.view_open);
+  f.views->SetBusy(false);
+  Click(f.panel_widget().Control(c::kReportRate3));
+  EXPECT_FALSE(f.Sent().empty());
 }
 
 TEST(PanelWidget, LabelsFollowTheLanguage) {

@@ -99,8 +99,8 @@ struct ViewsFixture : KeyboardSide {
     skin = std::make_unique<SkinFile>(skin_file, kSkinDir);
     const PreparedSurfaces& surfaces =
         PrepareStateSurfaces("Main", kSkinDir, MainSurfaceFiles(), window->size());
-    const PreparedSurfaces& pictures = PrepareSkinPictures(
-        "MainPanel", kSkinDir, skin_catalogue::PanelPictureFiles());
+    const PreparedSurfaces& pictures =
+        PrepareSkinPictures("MainPanel", kSkinDir, skin_catalogue::PanelPictureFiles());
     ReadSlot(0);
     MainViewParts parts{*skin,
                         MainSurfacesFrom(surfaces),
