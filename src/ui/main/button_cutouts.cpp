@@ -1,10 +1,19 @@
 #include "ui/main/button_cutouts.h"
 
+#include <QPainter>
+
 namespace quorlin::ui {
 
 const QPixmap* ButtonCutouts::CutOne(QPoint origin, QSize size, const QPixmap* from) {
   if (from == nullptr) return nullptr;
-  pieces_.push_back(from->copy(QRect(origin - QPoint(1, 1), size)));
+  // Drawn rather than copied: a button reaching past the picture's edge
+  // shows black there, as on a padded surface, whatever picture it came from.
+  QPixmap piece(size.expandedTo(QSize(1, 1)));
+  piece.fill(Qt::black);
+  QPainter painter(&piece);
+  painter.drawPixmap(QPoint(1, 1) - origin, *from);
+  painter.end();
+  pieces_.push_back(std::move(piece));
   return &pieces_.back();
 }
 

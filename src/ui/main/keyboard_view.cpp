@@ -158,6 +158,10 @@ void KeyboardView::PlaceButtons(const MainSurfaces& surfaces) {
       keys_[static_cast<std::size_t>(pos)]->raise();
 }
 
+qint64 KeyboardView::PictureBytes() const {
+  return cutouts_->Bytes();
+}
+
 CPngButton* KeyboardView::KeyButton(int position) const {
   return position >= 0 && position < kKeyButtonCount ? keys_[static_cast<std::size_t>(position)]
                                                      : nullptr;

@@ -57,6 +57,8 @@ class KeyboardView : public SkinOverlay {
   CPngButton* Button(int control_id) const;       // lock, flip and arrow buttons
 
   int Flip() const { return flip_; }
+  // Bytes of the pictures the buttons keep.
+  qint64 PictureBytes() const;
   bool LightingViewShown() const { return lighting_open_; }
   // The colour frame a lit key shows (lighting/lit_keys.h), nothing when off.
   std::optional<lighting::Rgb> ShownColour(int lit_key) const {

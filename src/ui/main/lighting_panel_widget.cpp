@@ -121,6 +121,10 @@ W* LightingPanelWidget::Place(int control_id, const char* skin_key, W* widget) {
   return widget;
 }
 
+qint64 LightingPanelWidget::PictureBytes() const {
+  return cutouts_->Bytes();
+}
+
 QWidget* LightingPanelWidget::Control(int control_id) const {
   const auto it = controls_.find(control_id);
   return it == controls_.end() ? nullptr : it->second;

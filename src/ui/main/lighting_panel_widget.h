@@ -81,6 +81,8 @@ class LightingPanelWidget : public SkinOverlay {
 
   // What the panel shows now.
   const lighting::PanelView& View() const { return view_; }
+  // Bytes of the pictures the report-rate buttons keep.
+  qint64 PictureBytes() const;
   // A control by its identifier (nullptr for an unknown one).
   QWidget* Control(int control_id) const;
 

@@ -3,7 +3,9 @@
 // are built from. The main window owns every part and outlives the views.
 
 #include <QPixmap>
+#include <filesystem>
 #include <functional>
+#include <map>
 #include <string>
 #include <vector>
 
@@ -38,6 +40,20 @@ struct MainSurfaces {
 // of the window's own).
 std::vector<std::string> MainSurfaceFiles();
 MainSurfaces MainSurfacesFrom(const PreparedSurfaces& prepared);
+
+// The full-window pictures loaded for the construction of the window's
+// buttons only: once every button has cut its pieces (ButtonCutouts), this
+// object goes and the megabytes with it. A picture that cannot be loaded
+// ends the program, as any skin picture does.
+class MainSurfaceLoad {
+ public:
+  explicit MainSurfaceLoad(const std::filesystem::path& skin_dir);
+  MainSurfaces Surfaces() const;
+
+ private:
+  const QPixmap* Find(std::string_view file) const;
+  std::map<std::string, QPixmap, std::less<>> pictures_;
+};
 
 struct MainViewParts {
   // Main.ini as the window read it; the views keep a reference (the direction

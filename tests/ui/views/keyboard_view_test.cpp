@@ -170,18 +170,17 @@ TEST(KeyboardView, FlipSettingReadsOnlyZeroOrOne) {
 TEST(KeyboardView, AStoredFlipIsShownAtStart) {
   ViewsFixture f;
   WriteFlipSetting(f.settings, 1);
-  MainViews again(
-      f.window.get(),
-      MainViewParts{*f.skin,
-                    MainSurfacesFrom(PrepareStateSurfaces("Main", kSkinDir, {}, f.window->size())),
-                    PrepareSkinPictures("MainPanel", kSkinDir, {}),
-                    f.state,
-                    f.jobs,
-                    f.panel,
-                    f.texts,
-                    f.settings,
-                    {},
-                    {}});
+  const MainSurfaceLoad surfaces(kSkinDir);
+  MainViews again(f.window.get(), MainViewParts{*f.skin,
+                                                surfaces.Surfaces(),
+                                                PrepareSkinPictures("MainPanel", kSkinDir, {}),
+                                                f.state,
+                                                f.jobs,
+                                                f.panel,
+                                                f.texts,
+                                                f.settings,
+                                                {},
+                                                {}});
   EXPECT_EQ(again.Keyboard().Flip(), 1);
   EXPECT_TRUE(again.Keyboard().TopRowAlternate(1)->isEnabled());
   EXPECT_FALSE(again.Keyboard().KeyButton(kF1)->isEnabled());
@@ -211,7 +210,8 @@ TEST(KeyboardView, AKeyTheSkinLeavesOutIsDisabledAndOpensNothing) {
 
 TEST(KeyboardView, ButtonsShowTheirOwnPieceOfTheWindowPictures) {
   ViewsFixture f;
-  const PreparedSurfaces& s = PrepareStateSurfaces("Main", kSkinDir, {}, f.window->size());
+  const PreparedSurfaces& s =
+      PrepareStateSurfaces("Main", kSkinDir, MainSurfaceFiles(), f.window->size());
   const QPixmap* normal = s.Find(skin_catalogue::kMainSet.normal);
   for (CPngButton* b : {f.keys().KeyButton(kA), f.keys().GKeyButton(1), f.keys().FnButton()}) {
     const QImage expected = normal->copy(QRect(b->pos() - QPoint(1, 1), b->size()))

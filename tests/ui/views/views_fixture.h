@@ -97,13 +97,13 @@ struct ViewsFixture : KeyboardSide {
     window = std::make_unique<CBaseDialog>(nullptr, skin_file, kSkinDir);
     window->LoadDialogSkin();
     skin = std::make_unique<SkinFile>(skin_file, kSkinDir);
-    const PreparedSurfaces& surfaces =
-        PrepareStateSurfaces("Main", kSkinDir, MainSurfaceFiles(), window->size());
+    // As the window does: the big pictures only while the views are made.
+    const MainSurfaceLoad surfaces(kSkinDir);
     const PreparedSurfaces& pictures =
         PrepareSkinPictures("MainPanel", kSkinDir, skin_catalogue::PanelPictureFiles());
     ReadSlot(0);
     MainViewParts parts{*skin,
-                        MainSurfacesFrom(surfaces),
+                        surfaces.Surfaces(),
                         pictures,
                         state,
                         jobs,
