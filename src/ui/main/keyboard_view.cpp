@@ -8,6 +8,7 @@
 #include "profiles/key_view.h"
 #include "ui/main/button_cutouts.h"
 #include "ui/main/flip_setting.h"
+#include "ui/main/key_frame_layer.h"
 #include "ui/skin/png_button.h"
 #include "ui/skin/skin_families.h"
 
@@ -150,6 +151,17 @@ void KeyboardView::PlaceButtons(const MainSurfaces& surfaces) {
     }
     others_.emplace_back(left ? control::kLeftArrow : control::kRightArrow, arrow);
   }
+
+  // The colour frames lie over every key; a key the skin left out has none.
+  std::vector<std::vector<QRect>> places(kLitKeyCount);
+  auto place = [this, &places](int lit_key, const CPngButton* b) {
+    if (!looks_->unplaced.contains(b))
+      places[static_cast<std::size_t>(lit_key)].push_back(b->geometry());
+  };
+  for (int pos = 0; pos < kKeyButtonCount; ++pos) place(pos, keys_[static_cast<std::size_t>(pos)]);
+  for (const CPngButton* b : g_keys_) place(kGKeysLitKey, b);
+  place(kFnLitKey, fn_);
+  frames_ = new KeyFrameLayer(this, std::move(places));
 
   // The Enter key's L-shaped rectangle covers a corner of its neighbour,
   // which must stay on top to be seen and clicked.
@@ -314,21 +326,19 @@ void KeyboardView::SetGBank(bool on) {
 // Colours
 
 void KeyboardView::SetColour(int lit_key, std::optional<lighting::Rgb> colour) {
-  auto& shown = shown_[static_cast<std::size_t>(lit_key)];
-  if (shown == colour) return;
-  shown = colour;
-  const QColor c = colour ? ToQColor(*colour) : QColor();
-  if (lit_key == kGKeysLitKey) {
-    for (CPngButton* b : g_keys_) b->SetFrame(c, colour.has_value());
-  } else if (lit_key == kFnLitKey) {
-    fn_->SetFrame(c, colour.has_value());
-  } else {
-    keys_[static_cast<std::size_t>(lit_key)]->SetFrame(c, colour.has_value());
-  }
+  shown_[static_cast<std::size_t>(lit_key)] = colour;
+}
+
+void KeyboardView::DrawColours() {
+  std::vector<std::optional<QColor>> colours(shown_.size());
+  for (std::size_t k = 0; k < shown_.size(); ++k)
+    if (shown_[k]) colours[k] = ToQColor(*shown_[k]);
+  frames_->Show(colours);
 }
 
 void KeyboardView::ClearKeyColours() {
   for (int k = 0; k < kLitKeyCount; ++k) SetColour(k, std::nullopt);
+  DrawColours();
   for (CPngButton* b : keys_) b->SetSelected(false, true);
   for (CPngButton* b : g_keys_) b->SetSelected(false, true);
   fn_->SetSelected(false, true);
@@ -337,6 +347,7 @@ void KeyboardView::ClearKeyColours() {
 void KeyboardView::ShowPreviewFrame(const lighting::PreviewFrame& frame) {
   if (!lighting_open_) return;
   for (int k = 0; k < kLitKeyCount; ++k) SetColour(k, frame[static_cast<std::size_t>(k)]);
+  DrawColours();
 }
 
 void KeyboardView::ShowLightingView(const lighting::PanelView& view) {
@@ -356,6 +367,7 @@ void KeyboardView::ShowLightingView(const lighting::PanelView& view) {
     for (int k = 0; k < kLitKeyCount; ++k) SetColour(k, std::nullopt);
   }
   last_frames_ = view.key_frames;
+  DrawColours();
 }
 
 }  // namespace quorlin::ui

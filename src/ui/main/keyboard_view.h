@@ -25,6 +25,7 @@ namespace quorlin::ui {
 
 class CPngButton;
 class ButtonCutouts;
+class KeyFrameLayer;
 
 // Control identifiers of the view's buttons that other code refers to.
 namespace key_view_control {
@@ -115,6 +116,8 @@ class KeyboardView : public SkinOverlay {
   void Paint(int lit_key);
   void RequestEdit(CPngButton* button, keys::KeyCode code, bool macro_only);
   void SetColour(int lit_key, std::optional<lighting::Rgb> colour);
+  // Draws the colours set since the last call.
+  void DrawColours();
 
   const MainViewParts parts_;
   std::unique_ptr<ButtonCutouts> cutouts_;
@@ -123,6 +126,7 @@ class KeyboardView : public SkinOverlay {
   std::array<CPngButton*, keys::kViewGKeyCount> g_keys_{};
   std::array<CPngButton*, 6> top_row_{};
   CPngButton* fn_ = nullptr;
+  KeyFrameLayer* frames_ = nullptr;
   std::vector<std::pair<int, CPngButton*>> others_;  // lock, flip, arrows by control id
   std::array<std::optional<lighting::Rgb>, lighting::kLitKeyCount> shown_{};
   int flip_ = 0;

@@ -16,7 +16,10 @@ void SkinOverlay::UpdateInputArea() {
   QRegion area;
   for (QObject* child : children()) {
     auto* w = qobject_cast<QWidget*>(child);
-    if (w != nullptr && !w->isHidden() && !w->isWindow()) area += w->geometry();
+    // A child as large as the overlay is a drawing layer over the controls,
+    // not a control.
+    if (w != nullptr && !w->isHidden() && !w->isWindow() && w->geometry() != rect())
+      area += w->geometry();
   }
   // An empty mask means no mask at all to Qt, which would make the whole
   // window this layer's: with nothing shown the layer takes no input.

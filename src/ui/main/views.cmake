@@ -5,6 +5,8 @@ set(QUORLIN_UI_VIEW_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/button_cutouts.h
   ${CMAKE_CURRENT_LIST_DIR}/flip_setting.cpp
   ${CMAKE_CURRENT_LIST_DIR}/flip_setting.h
+  ${CMAKE_CURRENT_LIST_DIR}/key_frame_layer.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/key_frame_layer.h
   ${CMAKE_CURRENT_LIST_DIR}/keyboard_view.cpp
   ${CMAKE_CURRENT_LIST_DIR}/keyboard_view.h
   ${CMAKE_CURRENT_LIST_DIR}/lighting_panel_widget.cpp

@@ -96,7 +96,8 @@ TEST(KeyboardView, PaintingSendsTheKeysColourOnlyInTheUserMode) {
     if (mode == 20) {
       const lighting::Rgb painted = f.state.lighting.panel.paint_colour;
       EXPECT_EQ(f.keys().ShownColour(kEsc), painted);
-      EXPECT_TRUE(f.keys().KeyButton(kEsc)->isFrameOn());
+      EXPECT_EQ(f.EdgeColour(f.keys().KeyButton(kEsc)),
+                QColor(painted.red, painted.green, painted.blue));
     }
   }
 }
@@ -131,7 +132,7 @@ TEST(KeyboardView, MarksAndTooltipsFollowTheWorkingStoreOfTheActiveProfile) {
   EXPECT_FALSE(f.keys().KeyButton(kA)->isSelected());
   Click(f.panel_widget().Control(panel_control::kLightSwitch));
   EXPECT_TRUE(f.keys().KeyButton(kA)->isSelected());
-  EXPECT_FALSE(f.keys().KeyButton(kA)->isFrameOn());
+  EXPECT_FALSE(f.keys().ShownColour(kA).has_value());
 }
 
 TEST(KeyboardView, FlipIsStoredAndSwapsTheTopRow) {

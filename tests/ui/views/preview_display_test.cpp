@@ -54,13 +54,14 @@ TEST(PreviewDisplay, StepsColourTheKeysOnlyWhileTheViewIsOpen) {
   PreviewDisplay& preview = f.views->Preview();
   preview.Step();
   EXPECT_EQ(preview.Ticks(), 0);
-  EXPECT_FALSE(f.keys().KeyButton(0)->isFrameOn());
+  const QColor unlit = f.EdgeColour(f.keys().KeyButton(0));
 
   ToggleLight(f);  // slot 0 shows mode 1, the wave
   preview.Step();
   EXPECT_EQ(preview.Ticks(), 1);
   EXPECT_TRUE(f.keys().ShownColour(0).has_value());
-  EXPECT_TRUE(f.keys().KeyButton(0)->isFrameOn());
+  const lighting::Rgb c = *f.keys().ShownColour(0);
+  EXPECT_EQ(f.EdgeColour(f.keys().KeyButton(0)), QColor(c.red, c.green, c.blue));
 
   // An effect without a preview (mode 7) takes the colours away.
   f.panel.SelectModeAt(f.PositionOf(7));
@@ -69,7 +70,8 @@ TEST(PreviewDisplay, StepsColourTheKeysOnlyWhileTheViewIsOpen) {
   EXPECT_FALSE(f.keys().ShownColour(0).has_value());
 
   ToggleLight(f);
-  EXPECT_FALSE(f.keys().KeyButton(0)->isFrameOn());
+  EXPECT_FALSE(f.keys().ShownColour(0).has_value());
+  EXPECT_EQ(f.EdgeColour(f.keys().KeyButton(0)), unlit);
 }
 
 TEST(PreviewDisplay, RealTicksArriveWhileRunning) {

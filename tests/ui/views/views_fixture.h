@@ -130,6 +130,12 @@ struct ViewsFixture : KeyboardSide {
     return lighting::PositionOfMode(state.lighting.modes, mode).value_or(-1);
   }
 
+  // The colour drawn on the left edge of a key, as the window shows it.
+  QColor EdgeColour(const QWidget* key) {
+    const QPoint at = key->mapTo(window.get(), QPoint(0, key->height() / 2));
+    return window->grab().toImage().pixelColor(at);
+  }
+
   InlineDeviceJobs jobs;
   int switches = 0;
   std::unique_ptr<CBaseDialog> window;
