@@ -400,12 +400,12 @@ void LightingPanelWidget::SetBusy(bool busy) {
 
 void LightingPanelWidget::ShowProgressFrame(int frame) {
   QWidget* progress = Control(c::kProgress);
-  if (frame < 0) {
-    progress->hide();
-  } else {
+  const bool was_shown = !progress->isHidden();
+  if (frame >= 0)
     SetPicture(c::kProgress, catalogue::ProgressFrame(frame % catalogue::kProgressFrameCount + 1));
-    progress->show();
-  }
+  progress->setHidden(frame < 0);
+  // The layer draws only where its controls are.
+  if (was_shown != (frame >= 0)) UpdateInputArea();
 }
 
 }  // namespace quorlin::ui

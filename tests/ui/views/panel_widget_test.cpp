@@ -175,6 +175,13 @@ TEST(PanelWidget, ClosedViewShowsOnlyTheSwitchAndTheReportRate) {
     EXPECT_TRUE(f.panel_widget().Control(id)->isVisible()) << id;
   for (int id : {c::kModeList, c::kBrightnessSlider, c::kMainColour, c::kUserSlotList})
     EXPECT_FALSE(f.panel_widget().Control(id)->isVisible()) << id;
+  // The busy indicator shows only while asked to.
+  QWidget* progress = f.panel_widget().Control(c::kProgress);
+  EXPECT_FALSE(progress->isVisible());
+  f.views->Panel().ShowProgressFrame(3);
+  EXPECT_TRUE(progress->isVisible());
+  f.views->Panel().ShowProgressFrame(-1);
+  EXPECT_FALSE(progress->isVisible());
   // The report rate the keyboard holds (slot 0: the first) is the checked one.
   EXPECT_TRUE(f.control<CPngButton>(c::kReportRate1)->isSelected());
   EXPECT_FALSE(f.control<CPngButton>(c::kReportRate2)->isSelected());
