@@ -77,6 +77,29 @@ TEST(KeyboardView, ClicksAskForTheRightEditor) {
   }
 }
 
+// Clicks come in through the window, as the mouse's do: the two layers over
+// the window each take only their own controls.
+TEST(KeyboardView, ClicksThroughTheWindowReachTheControlUnderThePointer) {
+  ViewsFixture f;
+  f.window->show();
+  ASSERT_TRUE(QTest::qWaitForWindowExposed(f.window.get()));
+  EditRecorder edits(f.keys());
+  auto click_at = [&f](const QWidget* w) {
+    QTest::mouseClick(f.window->windowHandle(), Qt::LeftButton, {},
+                      w->mapTo(f.window.get(), w->rect().center()));
+  };
+  click_at(f.keys().KeyButton(kA));
+  ASSERT_EQ(edits.requests.size(), 1u);
+  EXPECT_EQ(edits.requests[0].key, keys::KeyCode{0x1E});
+  click_at(f.panel_widget().Control(panel_control::kReportRate3));
+  EXPECT_EQ(f.state.lighting.panel.report_rate, 2);
+  click_at(f.panel_widget().Control(panel_control::kLightSwitch));
+  EXPECT_TRUE(f.state.lighting.panel.view_open);
+  click_at(f.keys().GKeyButton(2));
+  ASSERT_EQ(edits.requests.size(), 2u);
+  EXPECT_EQ(edits.requests[1].key, keys::GKeyCode(2));
+}
+
 TEST(KeyboardView, PaintingSendsTheKeysColourOnlyInTheUserMode) {
   for (const int mode : {20, 1}) {
     SCOPED_TRACE(mode);
