@@ -101,26 +101,31 @@ TEST(KeyboardView, ClicksThroughTheWindowReachTheControlUnderThePointer) {
 }
 
 TEST(KeyboardView, PaintingSendsTheKeysColourOnlyInTheUserMode) {
-  for (const int mode : {20, 1}) {
-    SCOPED_TRACE(mode);
+  struct Case {
+    int mode;
+    int lit_key;
+  };
+  for (const Case k : {Case{20, kEsc}, Case{20, lighting::kFnLitKey}, Case{1, kEsc}}) {
+    SCOPED_TRACE(::testing::Message() << "mode " << k.mode << " key " << k.lit_key);
     ViewsFixture f;
     KeyboardSide twin;
     twin.ReadSlot(0);
     f.window->show();
-    OpenLighting(f, mode);
+    OpenLighting(f, k.mode);
     twin.panel.ToggleLightSwitch({});
-    twin.panel.SelectModeAt(f.PositionOf(mode));
+    twin.panel.SelectModeAt(f.PositionOf(k.mode));
     twin.Forget();
 
-    Click(f.keys().KeyButton(kEsc));
-    twin.panel.PaintKey(kEsc);
+    CPngButton* key =
+        k.lit_key == lighting::kFnLitKey ? f.keys().FnButton() : f.keys().KeyButton(k.lit_key);
+    Click(key);
+    twin.panel.PaintKey(k.lit_key);
     EXPECT_EQ(f.Sent(), twin.Sent());
-    EXPECT_EQ(f.Sent().empty(), mode != 20);
-    if (mode == 20) {
+    EXPECT_EQ(f.Sent().empty(), k.mode != 20);
+    if (k.mode == 20) {
       const lighting::Rgb painted = f.state.lighting.panel.paint_colour;
-      EXPECT_EQ(f.keys().ShownColour(kEsc), painted);
-      EXPECT_EQ(f.EdgeColour(f.keys().KeyButton(kEsc)),
-                QColor(painted.red, painted.green, painted.blue));
+      EXPECT_EQ(f.keys().ShownColour(k.lit_key), painted);
+      EXPECT_EQ(f.EdgeColour(key), QColor(painted.red, painted.green, painted.blue));
     }
   }
 }
