@@ -10,8 +10,8 @@
 #include <QComboBox>
 #include <QElapsedTimer>
 #include <QEventLoop>
-#include <QTimer>
 #include <QTest>
+#include <QTimer>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -71,11 +71,10 @@ int main(int argc, char** argv) {
   const ui::MainSurfaceLoad big(ui::testing::kSkinDir);
   const double load_ms = static_cast<double>(timer.nsecsElapsed()) / 1e6;
   qint64 big_bytes = 0;
-  for (const QPixmap* p : {big.Surfaces().first.normal, big.Surfaces().first.over,
-                           big.Surfaces().first.down, big.Surfaces().first.disable,
-                           big.Surfaces().second.normal, big.Surfaces().second.over,
-                           big.Surfaces().second.down, big.Surfaces().second.disable,
-                           big.Surfaces().arrows})
+  for (const QPixmap* p :
+       {big.Surfaces().first.normal, big.Surfaces().first.over, big.Surfaces().first.down,
+        big.Surfaces().first.disable, big.Surfaces().second.normal, big.Surfaces().second.over,
+        big.Surfaces().second.down, big.Surfaces().second.disable, big.Surfaces().arrows})
     big_bytes += static_cast<qint64>(p->width()) * p->height() * 4;
 
   timer.restart();

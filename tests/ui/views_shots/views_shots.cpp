@@ -46,6 +46,12 @@ bool ShootLanguage(uint32_t language, const char* tag, const std::filesystem::pa
   f.window->show();
   Pump(100);
   bool ok = Save(*f.window, out / (std::string("views_keys_") + tag + ".png"));
+  // The top row flipped to D1..D6, and back.
+  QWidget* flip = f.keys().Button(ui::key_view_control::kFlipLeft);
+  QTest::mouseClick(flip, Qt::LeftButton, {}, flip->rect().center());
+  Pump(50);
+  ok = Save(*f.window, out / (std::string("views_keys_flipped_") + tag + ".png")) && ok;
+  QTest::mouseClick(flip, Qt::LeftButton, {}, flip->rect().center());
 
   QWidget* light = f.panel_widget().Control(ui::panel_control::kLightSwitch);
   QTest::mouseClick(light, Qt::LeftButton, {}, light->rect().center());
