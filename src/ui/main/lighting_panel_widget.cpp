@@ -35,12 +35,12 @@ constexpr int kSwatches[] = {c::kSwatchRed, c::kSwatchRed + 1, c::kSwatchRed + 2
                              c::kSwatchRed + 3};
 
 // Labels and the LIGHT text each one shows.
-struct LabelSpec {
+struct PanelLabel {
   int id;
   const char* skin_key;
   const char* text_key;
 };
-constexpr LabelSpec kLabels[] = {
+constexpr PanelLabel kLabels[] = {
     {c::kReportRateLabel, "CONTROL_UsbStatic", "Usb"},
     {c::kLightingLabel, "CONTROL_DengStatic", "Deng"},
     {c::kBrightnessLabel, "CONTROL_LightStatic", "Light"},
@@ -139,7 +139,7 @@ void LightingPanelWidget::SetPicture(int control_id, std::string_view file) {
 }
 
 void LightingPanelWidget::PlaceControls(const MainSurfaces& surfaces) {
-  for (const LabelSpec& l : kLabels) {
+  for (const PanelLabel& l : kLabels) {
     auto* label = Place(l.id, l.skin_key, new ColorStatic(this));
     label->SetTextColour(kLabelColour);
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -371,7 +371,7 @@ void LightingPanelWidget::PlaceDirection(lighting::DirectionPlacement placement)
 }
 
 void LightingPanelWidget::Relabel() {
-  for (const LabelSpec& l : kLabels) {
+  for (const PanelLabel& l : kLabels) {
     auto* label = qobject_cast<QLabel*>(Control(l.id));
     label->setText(QString::fromStdString(parts_.texts.LightText(l.text_key)));
   }
