@@ -1,0 +1,39 @@
+#include "ui/main/main_views.h"
+
+namespace quorlin::ui {
+
+MainViews::MainViews(QWidget* window, const MainViewParts& parts,
+                     std::unique_ptr<lighting::PreviewEngine> engine)
+    : QObject(window),
+      keyboard_(new KeyboardView(window, parts)),
+      panel_(new LightingPanelWidget(window, parts)),
+      preview_(std::make_unique<PreviewDisplay>(*keyboard_, parts.state, parts.jobs,
+                                                std::move(engine))) {
+  connect(panel_, &LightingPanelWidget::viewChanged, this, [this](const lighting::PanelView& v) {
+    keyboard_->ShowLightingView(v);
+    preview_->FollowView(v);
+  });
+  connect(keyboard_, &KeyboardView::panelViewChanged, panel_, &LightingPanelWidget::ShowView);
+  ShowPanelView(panel_->View());
+  if (!keyboard_->LightingViewShown()) keyboard_->RefreshKeyMarks();
+}
+
+MainViews::~MainViews() = default;
+
+void MainViews::ShowPanelView(const lighting::PanelView& view) {
+  panel_->ShowView(view);
+  keyboard_->ShowLightingView(view);
+  preview_->FollowView(view);
+}
+
+void MainViews::SetBusy(bool busy) {
+  keyboard_->SetBusy(busy);
+  panel_->SetBusy(busy);
+}
+
+void MainViews::Relabel() {
+  panel_->Relabel();
+  keyboard_->Relabel();
+}
+
+}  // namespace quorlin::ui

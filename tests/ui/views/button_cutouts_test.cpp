@@ -1,0 +1,56 @@
+#include "ui/main/button_cutouts.h"
+
+#include <gtest/gtest.h>
+
+#include <QImage>
+
+#include "views_fixture.h"
+
+namespace quorlin::ui {
+namespace {
+
+// A picture whose pixels tell where they are.
+QPixmap CoordinatePicture(int w, int h) {
+  QImage image(w, h, QImage::Format_RGB32);
+  for (int y = 0; y < h; ++y)
+    for (int x = 0; x < w; ++x) image.setPixel(x, y, qRgb(x, y, 100));
+  return QPixmap::fromImage(image);
+}
+
+TEST(ButtonCutouts, APieceStartsOnePixelAboveAndLeftAndIsBlackPastTheEdge) {
+  testing::EnsureApplication();
+  const QPixmap picture = CoordinatePicture(20, 10);
+  struct Case {
+    QPoint origin;  // the skin's x, y
+    QPoint in_piece;
+    QRgb expected;
+  };
+  const Case cases[] = {
+      {{5, 3}, {0, 0}, qRgb(4, 2, 100)},   {{5, 3}, {3, 2}, qRgb(7, 4, 100)},
+      {{18, 9}, {1, 0}, qRgb(18, 8, 100)}, {{18, 9}, {3, 0}, qRgb(0, 0, 0)},  // past the right edge
+      {{18, 9}, {0, 2}, qRgb(0, 0, 0)},                                       // past the bottom
+  };
+  for (const Case& c : cases) {
+    ButtonCutouts cutouts;
+    const ButtonSurfaces s = cutouts.Cut(c.origin, QSize(4, 4), SameSurface(&picture));
+    ASSERT_NE(s.normal, nullptr);
+    EXPECT_EQ(s.normal->toImage().pixel(c.in_piece), c.expected)
+        << c.origin.x() << ',' << c.origin.y() << " at " << c.in_piece.x() << ',' << c.in_piece.y();
+  }
+}
+
+TEST(ButtonCutouts, ASurfaceGivenForSeveralStatesIsCutOnce) {
+  testing::EnsureApplication();
+  const QPixmap a = CoordinatePicture(8, 8);
+  const QPixmap b = CoordinatePicture(8, 8);
+  ButtonCutouts cutouts;
+  const ButtonSurfaces s = cutouts.Cut({2, 2}, {3, 3}, {&a, &b, &a, nullptr, &b});
+  EXPECT_EQ(s.normal, s.down);
+  EXPECT_EQ(s.over, s.selected);
+  EXPECT_NE(s.normal, s.over);
+  EXPECT_EQ(s.disabled, nullptr);
+  EXPECT_EQ(cutouts.Bytes(), 2 * 3 * 3 * 4);
+}
+
+}  // namespace
+}  // namespace quorlin::ui
