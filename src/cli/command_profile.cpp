@@ -12,8 +12,9 @@ namespace quorlin::cli {
 namespace {
 
 int PrintActiveProfile(CliContext& ctx, CliSession& session) {
-  const int active = session.Link().ActiveProfile();
-  if (active < 0) return ReportResult(device::kAbsent, "reading the active profile", ctx.err);
+  const device::ActiveProfileLookup lookup = session.Link().LookUpActiveProfile();
+  if (lookup.result != device::kOk) return ReportActiveProfileFailure(lookup, ctx.err);
+  const int active = lookup.profile;
   if (ctx.options.json) {
     JsonWriter(ctx.out).BeginObject().Field("active_profile", active + 1).EndObject();
   } else {

@@ -51,4 +51,13 @@ int ReportResult(device::Result result, std::string_view what, std::ostream& err
   }
 }
 
+int ReportActiveProfileFailure(const device::ActiveProfileLookup& lookup, std::ostream& err) {
+  if (lookup.result != device::kBadProfile) {
+    return ReportResult(lookup.result, "reading the active profile", err);
+  }
+  err << "quorlinctl: the keyboard reports no valid active profile (" << lookup.reported
+      << "); make one active with: quorlinctl profile set N (N = 1..3)\n";
+  return kExitFailure;
+}
+
 }  // namespace quorlin::cli

@@ -5,6 +5,7 @@
 #include <string>
 #include <string_view>
 
+#include "device/device_link.h"
 #include "device/keyboard_finder.h"
 #include "device/result.h"
 
@@ -24,5 +25,7 @@ std::string Hex4(uint16_t value);
 int ReportFindFailure(device::FindResult result, std::ostream& err);
 // The exit status and error line for a failed device operation.
 int ReportResult(device::Result result, std::string_view what, std::ostream& err);
+// The same for an Active profile that could not be had.
+int ReportActiveProfileFailure(const device::ActiveProfileLookup& lookup, std::ostream& err);
 
 }  // namespace quorlin::cli

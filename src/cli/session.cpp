@@ -54,13 +54,17 @@ bool CliSession::LoadLighting(int slot, int& status) {
 }
 
 bool CliSession::LoadKeys(int& status) {
-  if (link_->ActiveProfile() < 0) {
-    status = ReportResult(device::kAbsent, "reading the active profile", ctx_.err);
+  const device::ActiveProfileLookup active = link_->LookUpActiveProfile();
+  if (active.result != device::kOk) {
+    status = ReportActiveProfileFailure(active, ctx_.err);
     return false;
   }
   ctx_.tally.Reset();
-  flows_->Store().ReloadFromKeyboard(false);
+  const bool read = flows_->Store().ReloadFromKeyboard(false);
   status = ReportResult(ctx_.tally.Outcome(), "reading the key tables and macros", ctx_.err);
+  // Every frame may be answered and the contents still unusable (a macro
+  // area whose size is unknown); the store has said so.
+  if (!read && status == kExitOk) status = kExitFailure;
   return status == kExitOk;
 }
 
