@@ -103,9 +103,9 @@ bool MainFlows::ApplyAllProfiles() {
   return profiles::ApplySettings(*working, true, Targets());
 }
 
-// A store that never held the keyboard's contents (every read of them
-// failed) has no macros only for want of reading: writing it would empty
-// the keyboard's macro area.
+// A store that never held a whole image (every read of the keyboard failed,
+// or a host copy could not be loaded) has no macros only for want of
+// reading: writing it would empty the keyboard's macro area.
 bool MainFlows::RefuseUnloaded(const profiles::WorkingContents& working) {
   if (working.loaded) return false;
   p_.view.ShowMessage(p_.texts.Text("EXTRA_APPLY_NOTHING_READ"));
