@@ -12,10 +12,9 @@ namespace quorlin::cli {
 namespace {
 
 int PrintActiveProfile(CliContext& ctx, CliSession& session) {
-  const int active = session.Link().ActiveProfile();
-  if (active < 0) {
-    return ReportResult(ctx, device::kAbsent, Say(ctx, Msg("CLI_WHAT_READ_ACTIVE")));
-  }
+  const device::ActiveProfileLookup lookup = session.Link().LookUpActiveProfile();
+  if (lookup.result != device::kOk) return ReportActiveProfileFailure(ctx, lookup);
+  const int active = lookup.profile;
   if (ctx.options.json) {
     JsonWriter(ctx.out).BeginObject().Field("active_profile", active + 1).EndObject();
   } else {

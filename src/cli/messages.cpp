@@ -149,4 +149,12 @@ int ReportResult(CliContext& ctx, device::Result result, std::string_view what) 
   }
 }
 
+int ReportActiveProfileFailure(CliContext& ctx, const device::ActiveProfileLookup& lookup) {
+  if (lookup.result != device::kBadProfile) {
+    return ReportResult(ctx, lookup.result, Say(ctx, Msg("CLI_WHAT_READ_ACTIVE")));
+  }
+  return Fail(ctx, kExitFailure,
+              Msg("CLI_ERR_NO_VALID_ACTIVE", {{"value", std::to_string(lookup.reported)}}));
+}
+
 }  // namespace quorlin::cli

@@ -10,6 +10,7 @@
 #include <utility>
 #include <vector>
 
+#include "device/device_link.h"
 #include "device/keyboard_finder.h"
 #include "device/result.h"
 #include "text/text_source.h"
@@ -59,5 +60,7 @@ int ReportFindFailure(CliContext& ctx, device::FindResult result);
 // The exit status and error line for a failed device operation; `what`
 // is already in the run's language.
 int ReportResult(CliContext& ctx, device::Result result, std::string_view what);
+// The same for an Active profile that could not be had.
+int ReportActiveProfileFailure(CliContext& ctx, const device::ActiveProfileLookup& lookup);
 
 }  // namespace quorlin::cli

@@ -54,13 +54,17 @@ bool CliSession::LoadLighting(int slot, int& status) {
 }
 
 bool CliSession::LoadKeys(int& status) {
-  if (link_->ActiveProfile() < 0) {
-    status = ReportResult(ctx_, device::kAbsent, Say(ctx_, Msg("CLI_WHAT_READ_ACTIVE")));
+  const device::ActiveProfileLookup active = link_->LookUpActiveProfile();
+  if (active.result != device::kOk) {
+    status = ReportActiveProfileFailure(ctx_, active);
     return false;
   }
   ctx_.tally.Reset();
-  flows_->Store().ReloadFromKeyboard(false);
+  const bool read = flows_->Store().ReloadFromKeyboard(false);
   status = ReportResult(ctx_, ctx_.tally.Outcome(), Say(ctx_, Msg("CLI_WHAT_READ_KEYS")));
+  // Every frame may be answered and the contents still unusable (a macro
+  // area whose size is unknown); the store has said so.
+  if (!read && status == kExitOk) status = kExitFailure;
   return status == kExitOk;
 }
 

@@ -37,17 +37,18 @@ void DeviceLink::SetInfo(const DeviceInfo& info) {
   info_ = info;
 }
 
-int DeviceLink::ActiveProfile() {
+ActiveProfileLookup DeviceLink::LookUpActiveProfile() {
   const int cached = active_profile_.load();
-  if (cached != -1) return cached;
+  if (cached != -1) return {cached, kOk, cached};
   DeviceInfo info;
-  if (ReadDeviceInfo(channel_, info) != kOk) return -1;
+  const Result read = ReadDeviceInfo(channel_, info);
+  if (read != kOk) return {-1, read, -1};
   // A byte naming no profile would become the lighting slot and the key
   // table page every write is addressed by, so it counts as unknown.
   const int active = info.ActiveProfile();
-  if (active < 0 || active >= kProfileCount) return -1;
+  if (active < 0 || active >= kProfileCount) return {-1, kBadProfile, active};
   active_profile_.store(active);
-  return active;
+  return {active, kOk, active};
 }
 
 Result DeviceLink::SelectActiveProfile(int profile) {

@@ -15,6 +15,16 @@
 
 namespace quorlin::device {
 
+// The Active profile with the reason it may be unknown.
+struct ActiveProfileLookup {
+  int profile = -1;  // 0..2, or -1 when not known
+  // kOk with a profile; the Device info read's failure; or kBadProfile when
+  // the keyboard answered with a byte naming no profile (`reported`), which
+  // only setting a profile repairs.
+  Result result = kAbsent;
+  int reported = -1;
+};
+
 class DeviceLink {
  public:
   explicit DeviceLink(HidBackend& backend);
@@ -41,7 +51,8 @@ class DeviceLink {
   void InvalidateActiveProfile() { active_profile_.store(-1); }
   // The cached value, or a Device info read that fills the cache; -1 when
   // that read fails or its byte names no profile (0..2).
-  int ActiveProfile();
+  int ActiveProfile() { return LookUpActiveProfile().profile; }
+  ActiveProfileLookup LookUpActiveProfile();
   // Reads the Device info record, sets its Active profile and writes it
   // back; the cache follows the result (the new value, or -1 on failure).
   Result SelectActiveProfile(int profile);

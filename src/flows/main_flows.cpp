@@ -84,9 +84,12 @@ bool MainFlows::Apply() {
   bool applied = true;
   if (p_.view.Modified()) {
     auto working = p_.state.working.Lock();
-    const bool saved = store_.SaveHostCopy(*working);
-    const bool written = profiles::ApplySettings(*working, false, Targets());
-    applied = saved && written;
+    applied = false;
+    if (!RefuseUnloaded(*working)) {
+      const bool saved = store_.SaveHostCopy(*working);
+      const bool written = profiles::ApplySettings(*working, false, Targets());
+      applied = saved && written;
+    }
   }
   if (applied && p_.view.Modified()) p_.view.SetModified(false);
   p_.view.SetBusy(false);
@@ -95,8 +98,18 @@ bool MainFlows::Apply() {
 
 bool MainFlows::ApplyAllProfiles() {
   auto working = p_.state.working.Lock();
+  if (RefuseUnloaded(*working)) return false;
   store_.SaveHostCopy(*working);
   return profiles::ApplySettings(*working, true, Targets());
+}
+
+// A store that never held a whole image (every read of the keyboard failed,
+// or a host copy could not be loaded) has no macros only for want of
+// reading: writing it would empty the keyboard's macro area.
+bool MainFlows::RefuseUnloaded(const profiles::WorkingContents& working) {
+  if (working.loaded) return false;
+  p_.view.ShowMessage(p_.texts.Text("EXTRA_APPLY_NOTHING_READ"));
+  return true;
 }
 
 void MainFlows::ClearKeysOfProfile(int profile) {

@@ -43,6 +43,8 @@ class MainFlows {
   // A profile button: edit slot n's lighting, and make it the Active profile.
   void SelectProfileSlot(int slot);
   // True when pending key changes were saved and written (or none pended).
+  // Refused, with a message, while the working store holds nothing read
+  // from the keyboard or a file.
   bool Apply();
   void RestoreDefaults();
   // Asks for the file, then restores it. True when the keyboard got it.
@@ -57,6 +59,7 @@ class MainFlows {
 
   // Writes what the working store holds to the keyboard (all three key
   // tables) without the file or dialog steps; the command-line tool's Apply.
+  // Refused as Apply is.
   bool ApplyAllProfiles();
 
  private:
@@ -66,6 +69,8 @@ class MainFlows {
   void ClearKeysOfProfile(int profile);
   void ShowButtonsForActiveProfile();
   bool SwitchAfterReset(int profile);
+  // True, with a message, when `working` holds nothing read to apply.
+  bool RefuseUnloaded(const profiles::WorkingContents& working);
 
   FlowParts p_;
   profiles::ProfileStore store_;

@@ -59,6 +59,7 @@ bool ReadKeyboardContents(device::DeviceLink& link, const text::TextSource& text
             read.header.begin() + kProfileHeaderSize);
   if (!ReadKeyTables(link, read.actions)) return false;
   if (!ReadMacros(link, texts, read.macro_list)) return false;
+  read.loaded = true;
   working = std::move(read);
   return true;
 }

@@ -94,8 +94,12 @@ bool LoadProfileImage(const fs::path& path, WorkingContents& working) {
   if (!size) return false;
   try {
     std::vector<uint8_t> image;
-    return ReadFixedPart(file, image) && ReadDeclaredRest(file, *size, image) &&
-           DecodeProfileImage(image, working) == ImageFault::kNone;
+    if (!ReadFixedPart(file, image) || !ReadDeclaredRest(file, *size, image) ||
+        DecodeProfileImage(image, working) != ImageFault::kNone) {
+      return false;
+    }
+    working.loaded = true;
+    return true;
   } catch (const std::bad_alloc&) {
     return false;
   }

@@ -30,8 +30,8 @@ enum class FileCheck : int {
 FileCheck CheckProfileFile(const std::filesystem::path& path, const text::TextSource& texts,
                            macros::MessageView& messages);
 
-// Replaces `working` (whose lock the caller holds) with the file's image.
-// False when the file is missing, cannot be read, memory fails or the image
+// Replaces `working` (whose lock the caller holds) with the file's image,
+// marked loaded. False when the file is missing, cannot be read, memory fails or the image
 // cannot be held; `working` is then left as it was.
 bool LoadProfileImage(const std::filesystem::path& path, WorkingContents& working);
 

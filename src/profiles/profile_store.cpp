@@ -31,28 +31,24 @@ void ProfileStore::SetActiveProfile(int profile) {
   p_.link.SelectActiveProfile(profile);
 }
 
-void ProfileStore::ReloadFromKeyboard(bool keep_modified) {
+bool ProfileStore::ReloadFromKeyboard(bool keep_modified) {
   EnsureDataFolder();
   StopRecordingIfRunning();
   const int active = ActiveProfile();
   WorkingContents read;
-  const bool have_keyboard = active >= 0 && ReadKeyboardContents(p_.link, p_.texts, read);
-  if (have_keyboard) {
-    // After the save `read` holds exactly the host copy's image. It is
-    // taken from memory rather than read back, so a host copy that cannot
-    // be written (a full disk) does not hide the keyboard's contents.
-    SaveProfileImage(read, HostCopyPath(active), p_.writer);
+  if (active < 0 || !ReadKeyboardContents(p_.link, p_.texts, read)) {
+    RefreshKeyView(active);
+    p_.view.ShowMessage(p_.texts.Text("EXTRA_KEYBOARD_READ_FAILED"));
+    return false;
   }
-  {
-    auto working = p_.working.Lock();
-    if (have_keyboard) {
-      *working = std::move(read);
-    } else {
-      MakeEmptyProfileImage(0, *working);
-    }
-  }
+  // After the save `read` holds exactly the host copy's image. It is taken
+  // from memory rather than read back, so a host copy that cannot be
+  // written (a full disk) does not hide the keyboard's contents.
+  SaveProfileImage(read, HostCopyPath(active), p_.writer);
+  *p_.working.Lock() = std::move(read);
   RefreshKeyView(active);
   if (!keep_modified) p_.view.SetModified(false);
+  return true;
 }
 
 bool ProfileStore::SaveHostCopy(WorkingContents& working) {

@@ -44,9 +44,12 @@ class ProfileStore {
   void SetActiveProfile(int profile);
 
   // Takes the keyboard's contents into the host copy of the Active profile
-  // and the working store (an empty image when the keyboard cannot be read),
-  // shows them, and clears the modified flag unless `keep_modified`.
-  void ReloadFromKeyboard(bool keep_modified);
+  // and the working store, shows them, and clears the modified flag unless
+  // `keep_modified`. When the keyboard cannot be read, says so and changes
+  // neither the host copy, the working store nor the modified flag: an
+  // empty image in their place would let the next Apply write an empty
+  // macro area over the keyboard's. True when the contents were read.
+  bool ReloadFromKeyboard(bool keep_modified);
 
   // Saves `working` (whose lock the caller holds) over the host copy of the
   // Active profile, only when that copy exists.

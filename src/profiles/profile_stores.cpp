@@ -11,6 +11,7 @@ void EmptyWorkingContents(WorkingContents& working) {
   working.actions = {};
   working.texts.Clear();
   working.macro_list.clear();
+  working.loaded = false;
 }
 
 void MakeEmptyProfileImage(uint8_t flag, WorkingContents& working) {

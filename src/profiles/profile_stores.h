@@ -24,6 +24,11 @@ struct WorkingContents {
   keys::KeyActionStore actions;
   keys::TextSideTable texts;
   macros::MacroList macro_list;
+  // Set once the store holds a whole image read from the keyboard or from a
+  // profile file. A store that never got one holds no macros only because
+  // nothing was read: applying it would write an empty macro area over the
+  // keyboard's, so the flows refuse to.
+  bool loaded = false;
 };
 
 struct AppliedContents {
@@ -37,11 +42,12 @@ struct AppliedContents {
 using WorkingStore = keys::Guarded<WorkingContents>;
 using AppliedStore = keys::Guarded<AppliedContents>;
 
-// Header block, Key actions, macros and texts all gone.
+// Header block, Key actions, macros and texts all gone; no longer loaded.
 void EmptyWorkingContents(WorkingContents& working);
 
 // What a profile without any assignment holds: header and tag block, all
 // Key actions zero except the G-key codes of page 0, no macros, no texts.
+// It stands for nothing read, so it does not count as loaded.
 void MakeEmptyProfileImage(uint8_t flag, WorkingContents& working);
 
 // The applied copy of `working`: texts packed into the pool, kind Run

@@ -201,6 +201,26 @@ TEST_F(CliTest, AnActiveProfileByteAboveTwoEditsProfileOne) {
   }
 }
 
+// The keyboard answered, so "did not answer" would send the user looking
+// at the cable; only setting a profile repairs the byte.
+TEST_F(CliTest, AnActiveProfileByteAboveTwoIsReportedWithItsRepair) {
+  auto memory = keyboard->Memory();
+  memory.device_info[10] = 7;
+  ASSERT_TRUE(keyboard->SetMemory(memory, nullptr));
+  for (const char* command : {"profile", "keys", "macros"}) {
+    const auto r = Run({command});
+    EXPECT_EQ(r.status, kExitFailure) << command;
+    EXPECT_EQ(r.err,
+              "quorlinctl: the keyboard reports no valid active profile (7); make one active "
+              "with: quorlinctl profile set N (N = 1..3)\n")
+        << command;
+  }
+  EXPECT_TRUE(Writes().empty());
+
+  ASSERT_EQ(Run({"profile", "set", "2"}).status, kExitOk);
+  EXPECT_EQ(Run({"profile"}).out, "Active profile: 2\n");
+}
+
 TEST_F(CliTest, DroppedMacroNamesAreReportedWithTheBytesStored) {
   sim::VirtualKeyboardOptions o;
   o.macro_capacity_units = 1;  // 128 bytes

@@ -11,6 +11,8 @@
 #include "device/keyboard_finder.h"
 #include "fake_flow_view.h"
 #include "keys/key_catalogue.h"
+#include "macros/macro_name.h"
+#include "macros/macro_record.h"
 #include "platform/temp_folder.h"
 #include "sim/sim_backend.h"
 #include "sim/virtual_keyboard.h"
@@ -294,6 +296,51 @@ TEST(Flows, FailedDeviceInfoReadLeavesThePanel) {
   r.flows.LightingReload();
   EXPECT_EQ(r.Commands(), (std::vector<uint8_t>{3}));
   EXPECT_EQ(r.state.lighting.panel.mode, before.mode);
+}
+
+// A program that never got the keyboard's contents holds no macros only for
+// want of reading them; its Apply would empty the keyboard's macro area.
+TEST(Flows, NothingIsAppliedUntilTheKeyboardsContentsWereRead) {
+  Rig with_macro(0);
+  with_macro.flows.ReloadAfterArrival();
+  with_macro.state.working.With([](profiles::WorkingContents& w) {
+    macros::MacroRecord macro;
+    macro.identifier = 1;
+    macros::SetMacroName(macro, "Combo");
+    macros::SetEvents(macro, std::vector<macros::MacroEvent>{{10, kKeyA, macros::kPress},
+                                                             {0, kKeyA, macros::kRelease}});
+    w.macro_list = {macro};
+  });
+  ASSERT_TRUE(with_macro.flows.ApplyAllProfiles());
+
+  Rig r(0);
+  ASSERT_TRUE(r.keyboard->SetMemory(with_macro.keyboard->Memory(), nullptr));
+  const int capacity = r.link.MacroCapacity();
+  r.link.SetMacroCapacity(0);  // its Device info read failed at arrival
+  r.flows.ReloadAfterArrival();
+  EXPECT_EQ(r.view.messages, std::vector<std::string>{"EXTRA_KEYBOARD_READ_FAILED"});
+  r.link.SetMacroCapacity(capacity);
+  const auto memory = r.keyboard->Memory();
+
+  r.DisableKeyA(0);
+  r.view.SetModified(true);
+  r.backend.ClearReceivedFrames();
+  EXPECT_FALSE(r.flows.Apply());
+  EXPECT_FALSE(r.flows.ApplyAllProfiles());
+  EXPECT_EQ(r.view.messages,
+            (std::vector<std::string>{"EXTRA_KEYBOARD_READ_FAILED", "EXTRA_APPLY_NOTHING_READ",
+                                      "EXTRA_APPLY_NOTHING_READ"}));
+  EXPECT_TRUE(r.backend.ReceivedFrames().empty());
+  EXPECT_EQ(r.keyboard->Memory(), memory);
+  EXPECT_TRUE(r.state.modified);
+
+  // Once read, the change goes out with the keyboard's macro kept.
+  r.flows.ReloadAfterArrival();
+  r.DisableKeyA(0);
+  r.view.SetModified(true);
+  EXPECT_TRUE(r.flows.Apply());
+  EXPECT_EQ(r.keyboard->Memory().macro_area, memory.macro_area);
+  EXPECT_EQ(r.KeyTableEntry(0, r.PositionOfA()), (std::array<uint8_t, 3>{0, 0, 0}));
 }
 
 // Lighting writes of every flow stay inside the three records and the

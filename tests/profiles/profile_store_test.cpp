@@ -4,8 +4,12 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+
+#include "device/frame.h"
 #include "fake_flow_view.h"
 #include "keys/fake_text_source.h"
+#include "macros/macro_area.h"
 #include "platform/temp_folder.h"
 #include "profile_test_support.h"
 #include "profiles/data_folder.h"
@@ -46,7 +50,8 @@ class ProfileStoreTest : public ::testing::Test {
                                       {"PROFILE_SEELCT_PROMPT2", "close the editor"},
                                       {"PROFILE_SELECT_PROMPT", "apply first?"},
                                       {"DEFAULT_PROFILE_NAME", "Default"},
-                                      {"PROFILE_TIP", "Profile: "}};
+                                      {"PROFILE_TIP", "Profile: "},
+                                      {"EXTRA_KEYBOARD_READ_FAILED", "not read"}};
   FakeFlowView view;
   ProfileStore store{{.link = sim.link,
                       .working = working,
@@ -101,24 +106,59 @@ TEST_F(ProfileStoreTest, AReloadTakesTheActiveProfilesContentsIntoItsHostCopy) {
   EXPECT_TRUE(view.modified);
 }
 
-TEST_F(ProfileStoreTest, AReloadWithoutTheKeyboardGivesAnEmptyImage) {
-  working.With([](WorkingContents& w) { w.macro_list.push_back(MacroA()); });
-  sim.backend.Unplug();
-  view.recording = true;
+// An empty image in place of what could not be read would have the next
+// Apply write an empty macro area over the keyboard's macros.
+TEST_F(ProfileStoreTest, AFailedReloadKeepsTheWorkingStoreTheHostCopyAndPendingChanges) {
+  sim::KeyboardMemory m = sim.keyboard->Memory();
+  const std::vector<uint8_t> area = *macros::BuildMacroArea({MacroA(1)}, true);
+  std::copy(area.begin(), area.end(), m.macro_area.begin());
+  ASSERT_TRUE(sim.keyboard->SetMemory(m, nullptr));
+  ASSERT_TRUE(store.ReloadFromKeyboard(false));
+  const std::vector<uint8_t> host_copy = ReadBytes(data / "$Profile0");
+  working.With(
+      [](WorkingContents& w) { Action(w, 0, kKeyA) = {.kind = KeyActionKind::kDisabled}; });
+  const int capacity = sim.link.MacroCapacity();
 
-  store.ReloadFromKeyboard(false);
+  struct Case {
+    const char* what;
+    std::function<void()> fail;
+  };
+  const Case cases[] = {
+      {"keyboard gone", [&] { sim.backend.Unplug(); }},
+      {"macro area refused",
+       [&] {
+         sim.link.Channel().SetTraceSink([&](char direction, std::span<const uint8_t> report) {
+           if (direction == '>' &&
+               report[device::frame_field::kCommand] == device::cmd::kReadMacroArea) {
+             sim.backend.RefuseNextFrames(1, 0xFF);
+           }
+         });
+       }},
+      {"macro capacity not known", [&] { sim.link.SetMacroCapacity(0); }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.what);
+    view.messages.clear();
+    view.modified = true;
+    view.recording = true;
+    c.fail();
 
-  EXPECT_EQ(view.recordings_stopped, 1);
-  EXPECT_EQ(view.messages, std::vector<std::string>{"recording stopped"});
-  WorkingContents empty;
-  MakeEmptyProfileImage(0, empty);
-  working.With([&](WorkingContents& w) {
-    EXPECT_EQ(w.header, empty.header);
-    EXPECT_EQ(w.actions, empty.actions);
-    EXPECT_TRUE(w.macro_list.empty());
-  });
-  EXPECT_EQ(view.shown_profile, 0);
-  EXPECT_FALSE(fs::exists(data / "$Profile0"));
+    EXPECT_FALSE(store.ReloadFromKeyboard(false));
+
+    EXPECT_EQ(view.messages, (std::vector<std::string>{"recording stopped", "not read"}));
+    EXPECT_TRUE(view.modified) << "the edit is still pending";
+    working.With([](WorkingContents& w) {
+      EXPECT_TRUE(w.loaded);
+      EXPECT_EQ(w.macro_list.size(), 1u);
+      EXPECT_EQ(Action(w, 0, kKeyA).kind, KeyActionKind::kDisabled);
+    });
+    EXPECT_EQ(ReadBytes(data / "$Profile0"), host_copy);
+
+    sim.link.Channel().SetTraceSink(nullptr);
+    sim.link.SetMacroCapacity(capacity);
+    sim.backend.Plug();
+    ASSERT_TRUE(sim.Connect());
+  }
 }
 
 TEST_F(ProfileStoreTest, TheHostCopyIsSavedOnlyWhenItExists) {
