@@ -17,7 +17,9 @@ struct CommandHelp {
 constexpr CommandHelp kHelp[] = {
     {"devices",
      "quorlinctl devices\n"
-     "  Lists every interface of the keyboard and whether this user may open it.\n"},
+     "  Lists every interface of the keyboard and whether this user may open it;\n"
+     "  an interface the program refuses (an unusable report descriptor) says why\n"
+     "  (--json: \"open\" and \"reason\").\n"},
     {"info",
      "quorlinctl info\n"
      "  Prints the firmware version, active profile, macro capacity and lighting modes.\n"},
