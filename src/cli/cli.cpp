@@ -8,6 +8,7 @@
 #include "device/command_channel.h"
 #include "device/commands.h"
 #include "device/keyboard_finder.h"
+#include "platform/instance_channel.h"
 
 namespace quorlin::cli {
 
@@ -26,16 +27,32 @@ constexpr CommandEntry kCommands[] = {
     {"firmware", CommandFirmware},
 };
 
+bool WritesKeyboard(std::span<const uint8_t> report) {
+  if (report.size() <= device::frame_field::kCommand) return false;
+  switch (report[device::frame_field::kCommand]) {
+    case device::cmd::kWriteDeviceInfo:
+    case device::cmd::kWriteLighting:
+    case device::cmd::kWriteKeyTable:
+    case device::cmd::kWriteMacroArea:
+    case device::cmd::kWriteKeyColours:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& status) {
   auto link = std::make_unique<device::DeviceLink>(ctx.backend);
   std::ostream& err = ctx.err;
   FrameTally& tally = ctx.tally;
+  bool& changed = ctx.changed_keyboard;
   const bool trace = ctx.options.trace;
   link->Channel().SetTraceSink(
-      [&err, &tally, trace](char direction, std::span<const uint8_t> report) {
+      [&err, &tally, &changed, trace](char direction, std::span<const uint8_t> report) {
         tally.Note(direction, report);
+        if (direction == '>' && WritesKeyboard(report)) changed = true;
         if (trace) err << device::FormatTraceLine(direction, report) << '\n';
       });
   status = ReportFindFailure(device::ConnectKeyboard(*link), ctx.err);
@@ -91,6 +108,9 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
     err << "quorlinctl: " << error << '\n';
     return status == kExitOk ? kExitFailure : status;
   }
+  // A window left running would otherwise show, and later write back, what
+  // the keyboard held before this command.
+  if (ctx.changed_keyboard) platform::SendInstanceRequest(platform::kRequestReload, 2000);
   return status;
 }
 

@@ -23,6 +23,8 @@ struct CliContext {
   FrameTally tally{};
   // Set to end a command that runs until interrupted (`events`).
   std::atomic<bool>* stop = nullptr;
+  // Set when a frame that changes the keyboard's memory was sent.
+  bool changed_keyboard = false;
 };
 
 // Runs quorlinctl with the arguments after the program name; returns the

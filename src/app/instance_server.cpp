@@ -1,0 +1,75 @@
+#include "app/instance_server.h"
+
+#include <QLocalSocket>
+#include <system_error>
+
+#include "platform/instance_channel.h"
+
+namespace quorlin::app {
+
+namespace {
+
+constexpr qsizetype kLongestRequest = 64;
+
+QString NativePath(const std::filesystem::path& p) {
+  return QString::fromStdString(p.string());
+}
+
+}  // namespace
+
+InstanceServer::InstanceServer(std::filesystem::path socket_path, Handler handler, QObject* parent)
+    : QObject(parent), path_(std::move(socket_path)), handler_(std::move(handler)) {
+  server_.setSocketOptions(QLocalServer::UserAccessOption);
+  connect(&server_, &QLocalServer::newConnection, this, &InstanceServer::TakeConnection);
+}
+
+InstanceServer::~InstanceServer() {
+  server_.close();  // also removes the socket file
+}
+
+bool InstanceServer::Listen() {
+  if (server_.listen(NativePath(path_))) return true;
+  if (server_.serverError() != QAbstractSocket::AddressInUseError) return false;
+  // Someone answering there is a live instance; a file nobody answers on
+  // was left by a crash.
+  if (platform::SendInstanceRequestTo(path_, "PING", 1000) !=
+      platform::RequestResult::kNoInstance) {
+    return false;
+  }
+  QLocalServer::removeServer(NativePath(path_));
+  return server_.listen(NativePath(path_));
+}
+
+void InstanceServer::TakeConnection() {
+  while (QLocalSocket* socket = server_.nextPendingConnection()) {
+    connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
+    if (!platform::PeerIsSameUser(static_cast<int>(socket->socketDescriptor()))) {
+      socket->abort();
+      continue;
+    }
+    connect(socket, &QLocalSocket::readyRead, this, [this, socket] {
+      if (!socket->canReadLine()) {
+        if (socket->bytesAvailable() > kLongestRequest) socket->abort();
+        return;
+      }
+      const QByteArray line = socket->readLine(kLongestRequest).trimmed();
+      const std::string request = line.toStdString();
+      if (request == platform::kRequestOpen || request == platform::kRequestKill ||
+          request == platform::kRequestReload) {
+        // Answer before KILL ends the event loop, after the others ran.
+        if (request == platform::kRequestKill) {
+          socket->write("OK\n");
+          socket->flush();
+          socket->disconnectFromServer();
+        }
+        handler_(request);
+        if (request == platform::kRequestKill) return;
+      }
+      socket->write("OK\n");
+      socket->flush();
+      socket->disconnectFromServer();
+    });
+  }
+}
+
+}  // namespace quorlin::app
