@@ -473,7 +473,13 @@ void CQuorlinDlg::Reload() {
   std::string error;
   ctx_.backend.ReloadState(error);
   if (ctx_.link.last_presence_state.load() != 1) return;
-  RunFlow([](flows::MainFlows& f) { f.ReloadAfterArrival(); });
+  RunFlow(ReloadAfterArrival);
+}
+
+void CQuorlinDlg::ReloadAfterArrival(flows::MainFlows& flows) {
+  flows.ReloadAfterArrival();
+  // The profile button names the host copy now in use.
+  flows.Store().BuildProfileMenu();
 }
 
 bool CQuorlinDlg::KeyboardNotPermitted() {
@@ -568,6 +574,11 @@ void CQuorlinDlg::OnCommand(int id) {
       break;
     case ids::kIdApply:
       RunFlow([](flows::MainFlows& f) { f.Apply(); });
+      break;
+    case ids::kIdProfile1:
+    case ids::kIdProfile1 + 1:
+    case ids::kIdProfile1 + 2:
+      RunFlow([slot = id - ids::kIdProfile1](flows::MainFlows& f) { f.SelectProfileSlot(slot); });
       break;
     case ids::kIdRestoreDefaults:
       RunFlow([](flows::MainFlows& f) { f.RestoreDefaults(); });

@@ -148,6 +148,8 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   // Device flows as the buttons run them: on the worker, with the busy
   // indicator and the data controls disabled meanwhile.
   void RunFlow(std::function<void(flows::MainFlows&)> flow);
+  // The keyboard's data into the program, as on its arrival.
+  static void ReloadAfterArrival(flows::MainFlows& flows);
   // Waits (running events) until no device job is pending.
   void WaitForDeviceJobs();
   bool Closing() const { return closing_; }

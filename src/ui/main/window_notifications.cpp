@@ -38,7 +38,7 @@ void WindowDeviceNotifications::ProfileReload() {
   QMetaObject::invokeMethod(
       window,
       [window, done] {
-        window->RunFlow([](flows::MainFlows& f) { f.ReloadAfterArrival(); });
+        window->RunFlow(CQuorlinDlg::ReloadAfterArrival);
         // Queued after the reload, so it runs once the reload is done.
         window->Jobs().Run([] { return 1; }, [done](int) { done->set_value(); });
       },
