@@ -19,7 +19,6 @@ QString NativePath(const std::filesystem::path& p) {
 
 InstanceServer::InstanceServer(std::filesystem::path socket_path, Handler handler, QObject* parent)
     : QObject(parent), path_(std::move(socket_path)), handler_(std::move(handler)) {
-  server_.setSocketOptions(QLocalServer::UserAccessOption);
   connect(&server_, &QLocalServer::newConnection, this, &InstanceServer::TakeConnection);
 }
 
@@ -28,16 +27,23 @@ InstanceServer::~InstanceServer() {
 }
 
 bool InstanceServer::Listen() {
-  if (server_.listen(NativePath(path_))) return true;
-  if (server_.serverError() != QAbstractSocket::AddressInUseError) return false;
-  // Someone answering there is a live instance; a file nobody answers on
-  // was left by a crash.
-  if (platform::SendInstanceRequestTo(path_, "PING", 1000) !=
-      platform::RequestResult::kNoInstance) {
-    return false;
+  std::error_code ec;
+  if (std::filesystem::exists(std::filesystem::symlink_status(path_, ec))) {
+    // Someone answering there is a live instance; a file nobody answers on
+    // was left by a crash.
+    if (platform::SendInstanceRequestTo(path_, "PING", 1000) !=
+        platform::RequestResult::kNoInstance) {
+      return false;
+    }
+    QLocalServer::removeServer(NativePath(path_));
   }
-  QLocalServer::removeServer(NativePath(path_));
-  return server_.listen(NativePath(path_));
+  // A plain listen fails on a name in use; Qt's access options would bind
+  // elsewhere and rename over it, taking the name from a live instance.
+  if (!server_.listen(NativePath(path_))) return false;
+  std::filesystem::permissions(
+      path_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
+      std::filesystem::perm_options::replace, ec);
+  return true;
 }
 
 void InstanceServer::TakeConnection() {
