@@ -1,11 +1,10 @@
 #include <gtest/gtest.h>
-
-#include <QProcess>
-#include <QProcessEnvironment>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <QProcess>
+#include <QProcessEnvironment>
 #include <cstring>
 #include <thread>
 
@@ -45,9 +44,10 @@ TEST(StartOptions, SwitchesInOrderAndSimulatorChoice) {
 }
 
 TEST(StartOptions, BadOptionsAreRefusedWithAReason) {
-  for (const std::vector<std::string>& args :
-       {std::vector<std::string>{"--simulate=0x1234"}, {"--sim-state", "kb.bin"},
-        {"--simulate", "--sim-state"}, {"--frobnicate"}}) {
+  for (const std::vector<std::string>& args : {std::vector<std::string>{"--simulate=0x1234"},
+                                               {"--sim-state", "kb.bin"},
+                                               {"--simulate", "--sim-state"},
+                                               {"--frobnicate"}}) {
     std::string error;
     EXPECT_FALSE(app::ParseStartOptions(args, error)) << args.front();
     EXPECT_FALSE(error.empty()) << args.front();

@@ -80,7 +80,8 @@ class WindowRig {
  public:
   explicit WindowRig(RigOptions o = {}) {
     EnsureApplication();
-    platform::OverrideUserFolders(platform::UserFolders{folder.path() / "cfg", folder.path() / "data"});
+    platform::OverrideUserFolders(
+        platform::UserFolders{folder.path() / "cfg", folder.path() / "data"});
     sim::VirtualKeyboardOptions kb;
     kb.firmware_version = o.firmware;
     keyboard = std::make_shared<sim::VirtualKeyboard>(kb);
@@ -96,8 +97,8 @@ class WindowRig {
     paths.skin_dir = QUORLIN_SKIN_DIR;
     paths.main_skin = paths.skin_dir / "Main.ini";
     paths.help_dir = folder.path() / "Help";
-    context = std::make_unique<app::AppContext>(app::AppContext{
-        {}, paths, *settings, *texts, *backend, *link, state, {}});
+    context = std::make_unique<app::AppContext>(
+        app::AppContext{{}, paths, *settings, *texts, *backend, *link, state, {}});
 
     MainWindowOptions w;
     w.prompts = &prompts;

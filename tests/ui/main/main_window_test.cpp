@@ -21,8 +21,8 @@ TEST(MainWindow, StartsHiddenWithIconWithoutKeyboardAndNoTimerRuns) {
   ASSERT_TRUE(SpinUntil([&] { return rig.window->Initialised(); }));
   EXPECT_FALSE(rig.window->isVisible());
   EXPECT_EQ(rig.window->TrayIconId(), tray_icons::kNoKeyboard);
-  for (int timer : {ids::kTimerProgress, ids::kTimerLightingReload, ids::kTimerPreview,
-                    ids::kTimerFullReload})
+  for (int timer :
+       {ids::kTimerProgress, ids::kTimerLightingReload, ids::kTimerPreview, ids::kTimerFullReload})
     EXPECT_FALSE(rig.window->TimerActive(timer)) << timer;
   EXPECT_FALSE(rig.window->Button(ids::kIdApply)->isEnabled());
 }
@@ -32,7 +32,8 @@ TEST(MainWindow, OpenWithoutKeyboardExplainsAndStaysHidden) {
     bool denied;
     const char* expected_key;
   };
-  for (const Case c : {Case{false, "MAIN_NO_DEVICE_PROMPT"}, Case{true, "MAIN_NO_PERMISSION_PROMPT"}}) {
+  for (const Case c :
+       {Case{false, "MAIN_NO_DEVICE_PROMPT"}, Case{true, "MAIN_NO_PERMISSION_PROMPT"}}) {
     WindowRig rig({.plugged = true});
     rig.Sim().SetOpenDenied(c.denied);
     if (!c.denied) rig.Sim().Unplug();
@@ -55,8 +56,8 @@ TEST(MainWindow, OpenShowsWindowOnlyWithTheRightTag) {
 }
 
 TEST(MainWindow, FirmwareCheckOnOpenProposesTheUpdaterOnlyForOldVersions) {
-  for (auto [version, prompted] : {std::pair{0x0104, true}, std::pair{0x0105, false},
-                                   std::pair{0x0000, false}}) {
+  for (auto [version, prompted] :
+       {std::pair{0x0104, true}, std::pair{0x0105, false}, std::pair{0x0000, false}}) {
     WindowRig rig({.firmware = static_cast<uint16_t>(version)});
     rig.Arrive();
     rig.window->OnOpen(ids::kTagOpen);
@@ -279,8 +280,7 @@ TEST(MainWindow, StaysResponsiveDuringAFullWriteAndExitWaitsForIt) {
   // The write ran to its end: the last frame closes the batch.
   EXPECT_EQ(rig.Commands().back(), cmd::kEndBatch);
   std::printf("[ info ] %d frames at 1 ms per report; %d event-loop ticks, worst gap %lld ms\n",
-              static_cast<int>(rig.Commands().size()), ticks,
-              static_cast<long long>(worst_gap_ms));
+              static_cast<int>(rig.Commands().size()), ticks, static_cast<long long>(worst_gap_ms));
 }
 
 }  // namespace
