@@ -29,6 +29,7 @@
 #include "ui/skin/placement.h"
 #include "ui/skin/skin_catalogue.h"
 #include "ui/skin/skin_families.h"
+#include "ui/skin/skin_picture.h"
 #include "ui/skin/skin_style.h"
 
 namespace quorlin::ui {
@@ -56,15 +57,6 @@ constexpr WebButton kWebButtons[] = {
     {ids::kIdSocial1, "CONTROL_Facebook", "Facebook"},
     {ids::kIdSocial2, "CONTROL_twitter", "Twitter"},
 };
-
-std::vector<std::string> MainSurfaceFiles() {
-  std::vector<std::string> files =
-      catalogue::DistinctFiles({catalogue::kMainSet, catalogue::kMainFlipSet});
-  files.emplace_back(catalogue::kMainArrows);
-  files.emplace_back(catalogue::kMainColour0);
-  files.emplace_back(catalogue::kMainColour1);
-  return files;
-}
 
 std::vector<std::string> ProgressFiles() {
   std::vector<std::string> files;
@@ -145,8 +137,8 @@ void CQuorlinDlg::OnInitDialog() {
   // 7. An empty working store; nothing pending.
   profiles::MakeEmptyProfileImage(0, *ctx_.state.working.Lock());
   ctx_.state.modified = false;
-  // 8. The eleven state pictures, decoded once; a missing one ends the program.
-  surfaces_ = &PrepareStateSurfaces("Main", skinDir(), MainSurfaceFiles(), size());
+  // 8. The state pictures are decoded for the placement below only: each
+  //    button keeps its own pieces. A missing picture ends the program.
   pictures_ = &PrepareSkinPictures("MainProgress", skinDir(), ProgressFiles());
   setStyleSheet(SkinStyleSheet(skinDir()));
   // 9. The web-site address of the link button and the about box.
@@ -191,6 +183,7 @@ int CQuorlinDlg::RunUntilExit() {
 CPngButton* CQuorlinDlg::AddButton(int id, const std::string& key, const ButtonSurfaces& surfaces) {
   auto* b = new CPngButton(this);
   PlaceImageButton(b, skin(), families::kButtonSection, key, surfaces);
+  surfaces_of_[id] = surfaces;
   b->setObjectName(Q(key));
   b->setProperty("controlId", id);
   buttons_[id] = b;
@@ -199,13 +192,35 @@ CPngButton* CQuorlinDlg::AddButton(int id, const std::string& key, const ButtonS
   return b;
 }
 
+// A full-window state picture, padded so a button at an edge never reads
+// outside it.
+QPixmap CQuorlinDlg::LoadStatePicture(std::string_view file) const {
+  QPixmap surface(width() + 100, height() + 100);
+  surface.fill(Qt::black);
+  QPainter painter(&surface);
+  painter.drawImage(0, 0, LoadSkinImage(skinDir() / file));
+  return surface;
+}
+
+const QPixmap* CQuorlinDlg::CutOut(const QRect& rect, const QPixmap* from) {
+  if (from == nullptr) return nullptr;
+  // The button shows each picture from one pixel above and left of itself.
+  pieces_.push_back(from->copy(QRect(rect.x() - 1, rect.y() - 1, rect.width(), rect.height())));
+  return &pieces_.back();
+}
+
 void CQuorlinDlg::PlaceWindowButtons() {
-  const PreparedSurfaces& s = *surfaces_;
+  // The window's four big state pictures exist only while the buttons cut
+  // their pieces out of them: memory follows the buttons, not the window.
   const auto& set = catalogue::kMainSet;
-  const QPixmap* normal = s.Find(set.normal);
-  const QPixmap* over = s.Find(set.over);
-  const QPixmap* down = s.Find(set.down);
-  const QPixmap* disable = s.Find(set.disabled);
+  const QPixmap normal_picture = LoadStatePicture(set.normal);
+  const QPixmap over_picture = LoadStatePicture(set.over);
+  const QPixmap down_picture = LoadStatePicture(set.down);
+  const QPixmap disable_picture = LoadStatePicture(set.disabled);
+  const QPixmap* normal = &normal_picture;
+  const QPixmap* over = &over_picture;
+  const QPixmap* down = &down_picture;
+  const QPixmap* disable = &disable_picture;
   const ButtonSurfaces plain{normal, over, down, normal, normal};
   const ButtonSurfaces with_disabled{normal, over, down, normal, disable};
 
@@ -234,6 +249,22 @@ void CQuorlinDlg::PlaceWindowButtons() {
   version->setEnabled(false);
   // Nothing pending yet.
   Button(ids::kIdApply)->setEnabled(false);
+
+  for (auto& [id, b] : buttons_) {
+    const ButtonSurfaces& big = surfaces_of_[id];
+    const QRect r = b->geometry();
+    // A picture shown in several states is cut once.
+    std::map<const QPixmap*, const QPixmap*> cut;
+    auto piece = [&](const QPixmap* from) {
+      auto [it, fresh] = cut.try_emplace(from, nullptr);
+      if (fresh) it->second = CutOut(r, from);
+      return it->second;
+    };
+    b->SetStateSurfaces(1, 1,
+                        {piece(big.normal), piece(big.over), piece(big.down),
+                         piece(big.disabled), piece(big.selected)});
+  }
+  surfaces_of_.clear();
 }
 
 void CQuorlinDlg::PlaceOtherControls() {

@@ -15,6 +15,7 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <deque>
 #include <functional>
 #include <map>
 #include <memory>
@@ -219,6 +220,8 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   int LanguageIndex() const;
 
   CPngButton* AddButton(int id, const std::string& key, const ButtonSurfaces& surfaces);
+  QPixmap LoadStatePicture(std::string_view file) const;
+  const QPixmap* CutOut(const QRect& rect, const QPixmap* from);
 
   app::AppContext& ctx_;
   MainWindowOptions options_;
@@ -232,7 +235,10 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   MainWindowHooks hooks_;
   EmbeddedViews views_;
 
-  const PreparedSurfaces* surfaces_ = nullptr;
+  // Each window button's own pieces of the state pictures (a deque keeps
+  // the pointers the buttons hold valid); the big pictures while placing.
+  std::deque<QPixmap> pieces_;
+  std::map<int, ButtonSurfaces> surfaces_of_;
   const PreparedSurfaces* pictures_ = nullptr;
   std::map<int, CPngButton*> buttons_;
   std::map<int, QWidget*> controls_;
