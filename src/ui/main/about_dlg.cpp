@@ -18,6 +18,17 @@ CAboutDlg::CAboutDlg(Lookup texts, std::string link, std::function<void()> open_
       link_(new QLabel(this)),
       ok_(new QPushButton(this)) {
   setAttribute(Qt::WA_DeleteOnClose);
+  setObjectName("CAboutDlg");
+  // The main window's colours, so the box reads as part of the program.
+  setStyleSheet(
+      "QDialog#CAboutDlg { background: #0f1114; border: 1px solid #2c3038; }"
+      "QLabel { color: #e8eaed; }"
+      "QLabel#copyright { color: #9aa0a8; }"
+      "QPushButton { color: #e8eaed; background: #262a31; border: 1px solid #3e444e;"
+      " border-radius: 4px; padding: 5px 22px; }"
+      "QPushButton:hover { background: #30353e; border-color: #ff8200; }"
+      "QPushButton:pressed { background: #1c1f24; }");
+  copyright_->setObjectName("copyright");
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(24, 20, 24, 16);
@@ -30,7 +41,7 @@ CAboutDlg::CAboutDlg(Lookup texts, std::string link, std::function<void()> open_
   layout->addWidget(copyright_);
   if (!link.empty()) {
     const QString address = QString::fromStdString(link).toHtmlEscaped();
-    link_->setText("<a href=\"" + address + "\">" + address + "</a>");
+    link_->setText("<a style=\"color:#ff8200\" href=\"" + address + "\">" + address + "</a>");
     link_->setOpenExternalLinks(true);
     link_->setTextInteractionFlags(Qt::TextBrowserInteraction);
     layout->addWidget(link_);

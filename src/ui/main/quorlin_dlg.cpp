@@ -261,8 +261,8 @@ void CQuorlinDlg::PlaceWindowButtons() {
       return it->second;
     };
     b->SetStateSurfaces(1, 1,
-                        {piece(big.normal), piece(big.over), piece(big.down),
-                         piece(big.disabled), piece(big.selected)});
+                        {piece(big.normal), piece(big.over), piece(big.down), piece(big.disabled),
+                         piece(big.selected)});
   }
   surfaces_of_.clear();
 }
