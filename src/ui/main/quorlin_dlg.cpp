@@ -594,7 +594,9 @@ void CQuorlinDlg::OnCommand(int id) {
       ShowProfileMenu(QCursor::pos());
       break;
     case ids::kIdMacro:
-      if (hooks_.open_key_editor) {
+      if (views_.edit_macro_key) {
+        views_.edit_macro_key();
+      } else if (hooks_.open_key_editor) {
         KeyEditRequest request;
         request.key = 0x108;  // G9: the macro button opens the editor as G9 does
         request.macro_only = true;
@@ -786,8 +788,7 @@ void CQuorlinDlg::OnTimer(int timer_id) {
   switch (timer_id) {
     case ids::kTimerProgress:
       progress_frame_ = (progress_frame_ + 1) % ids::kProgressFrames;
-      if (const QPixmap* p = pictures_->Find(catalogue::ProgressFrame(progress_frame_ + 1)))
-        progress_->setPixmap(*p);
+      ShowProgress(progress_frame_);
       break;
     case ids::kTimerLightingReload:
       lighting_reload_timer_.stop();
@@ -831,8 +832,7 @@ void CQuorlinDlg::UpdatePreviewTimer() {
 void CQuorlinDlg::StartBusyIndicator() {
   if (busy_depth_++ > 0) return;
   progress_frame_ = 0;
-  if (const QPixmap* p = pictures_->Find(catalogue::ProgressFrame(1))) progress_->setPixmap(*p);
-  progress_->show();
+  ShowProgress(0);
   progress_timer_.start();
   SetDataControlsEnabled(false);
 }
@@ -840,8 +840,23 @@ void CQuorlinDlg::StartBusyIndicator() {
 void CQuorlinDlg::StopBusyIndicator() {
   if (busy_depth_ == 0 || --busy_depth_ > 0) return;
   progress_timer_.stop();
-  progress_->hide();
+  ShowProgress(-1);
   SetDataControlsEnabled(true);
+}
+
+void CQuorlinDlg::ShowProgress(int frame) {
+  if (views_.show_progress) {
+    progress_->hide();
+    views_.show_progress(frame);
+    return;
+  }
+  if (frame < 0) {
+    progress_->hide();
+    return;
+  }
+  if (const QPixmap* p = pictures_->Find(catalogue::ProgressFrame(frame + 1)))
+    progress_->setPixmap(*p);
+  progress_->show();
 }
 
 void CQuorlinDlg::SetDataControlsEnabled(bool enabled) {

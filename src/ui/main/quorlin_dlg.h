@@ -55,6 +55,11 @@ struct EmbeddedViews {
   std::function<void(int language_index)> relabel;
   // Controls that would change the data are disabled while a write runs.
   std::function<void(bool busy)> set_busy;
+  // The busy picture: frame 0..9, or hidden for -1 (the window's own
+  // picture when unset).
+  std::function<void(int frame)> show_progress;
+  // The macro button opens the editor as G9 does.
+  std::function<void()> edit_macro_key;
   // The lighting panel's mode list: arrow keys never leave it.
   QPointer<QWidget> mode_list;
 };
@@ -214,6 +219,7 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void UpdatePreviewTimer();
   void StartBusyIndicator();
   void StopBusyIndicator();
+  void ShowProgress(int frame);
   void SetDataControlsEnabled(bool enabled);
   void Reload();
   QString Text(std::string_view key) const;
