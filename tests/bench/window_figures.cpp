@@ -120,14 +120,26 @@ int main(int argc, char** argv) {
   RunFor(1);
   const Usage hidden = Measure(hidden_seconds);
 
-  // The lighting view open with an animated effect, the window shown.
+  // The lighting view open with an animated effect (the wave), the window
+  // shown. With the keyboard view embedded its own preview runs; without
+  // it, each step is drawn over the whole window instead.
+  window.show();
+  window.SetModified(false);
+  auto& panel = window.Flows().Panel();
+  auto& store = window.Flows().Store();
+  window.RefreshLightingPanel(
+      panel.OpenLightView([&store](int profile) { return store.SwitchProfile(profile) ? 1 : 0; }));
+  const auto& modes = panel.View().modes;
+  for (std::size_t i = 0; i < modes.size(); ++i)
+    if (modes[i] == 1) window.RefreshLightingPanel(panel.SelectModeAt(static_cast<int>(i)));
   lighting::PreviewEngine engine;
-  state.lighting.panel.mode = 1;
-  state.lighting.panel.view_open = true;
-  window.Views().preview_step = [&] {
-    lighting::StepPreview(engine, state.lighting);
-    window.update();
-  };
+  if (!window.Views().show_panel) {
+    window.Views().preview_step = [&] {
+      lighting::StepPreview(engine, state.lighting);
+      window.update();
+    };
+    window.hide();
+  }
   window.show();
   RunFor(1);
   const Usage preview = Measure(preview_seconds);

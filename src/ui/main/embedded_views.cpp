@@ -4,12 +4,12 @@
 
 // The keyboard view, the lighting panel and the preview display are built
 // apart from the window; once their sources are in this library they are
-// made and tied in here. Without them the key area shows the skin's
-// background and the flows' refreshes have nothing to draw.
-#if __has_include("ui/main/main_views.h")
+// made and tied in here (the build defines QUORLIN_MAIN_VIEWS then).
+// Without them the key area shows the skin's background and the flows'
+// refreshes have nothing to draw.
+#ifdef QUORLIN_MAIN_VIEWS
 #include "ui/main/main_views.h"
 #include "ui/skin/skin_catalogue.h"
-#define QUORLIN_MAIN_VIEWS 1
 #endif
 
 namespace quorlin::ui {

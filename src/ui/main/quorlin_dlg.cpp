@@ -9,6 +9,7 @@
 #include <QPainter>
 #include <QScreen>
 #include <QUrl>
+#include <array>
 #include <chrono>
 #include <thread>
 
@@ -192,35 +193,24 @@ CPngButton* CQuorlinDlg::AddButton(int id, const std::string& key, const ButtonS
   return b;
 }
 
-// A full-window state picture, padded so a button at an edge never reads
-// outside it.
-QPixmap CQuorlinDlg::LoadStatePicture(std::string_view file) const {
-  QPixmap surface(width() + 100, height() + 100);
-  surface.fill(Qt::black);
-  QPainter painter(&surface);
-  painter.drawImage(0, 0, LoadSkinImage(skinDir() / file));
-  return surface;
-}
-
-const QPixmap* CQuorlinDlg::CutOut(const QRect& rect, const QPixmap* from) {
-  if (from == nullptr) return nullptr;
+const QPixmap* CQuorlinDlg::CutOut(const QRect& rect, const QImage& from) {
   // The button shows each picture from one pixel above and left of itself.
-  pieces_.push_back(from->copy(QRect(rect.x() - 1, rect.y() - 1, rect.width(), rect.height())));
+  pieces_.push_back(QPixmap::fromImage(
+      from.copy(QRect(rect.x() - 1, rect.y() - 1, rect.width(), rect.height()))));
   return &pieces_.back();
 }
 
 void CQuorlinDlg::PlaceWindowButtons() {
-  // The window's four big state pictures exist only while the buttons cut
-  // their pieces out of them: memory follows the buttons, not the window.
+  // Stand-ins name the four state pictures while the buttons are placed;
+  // then each picture is read once, every button cuts its piece out of it,
+  // and it goes again: memory follows the buttons, not the window.
   const auto& set = catalogue::kMainSet;
-  const QPixmap normal_picture = LoadStatePicture(set.normal);
-  const QPixmap over_picture = LoadStatePicture(set.over);
-  const QPixmap down_picture = LoadStatePicture(set.down);
-  const QPixmap disable_picture = LoadStatePicture(set.disabled);
-  const QPixmap* normal = &normal_picture;
-  const QPixmap* over = &over_picture;
-  const QPixmap* down = &down_picture;
-  const QPixmap* disable = &disable_picture;
+  const std::array<std::string_view, 4> files{set.normal, set.over, set.down, set.disabled};
+  const std::array<QPixmap, 4> stand_ins{};
+  const QPixmap* normal = &stand_ins[0];
+  const QPixmap* over = &stand_ins[1];
+  const QPixmap* down = &stand_ins[2];
+  const QPixmap* disable = &stand_ins[3];
   const ButtonSurfaces plain{normal, over, down, normal, normal};
   const ButtonSurfaces with_disabled{normal, over, down, normal, disable};
 
@@ -250,19 +240,23 @@ void CQuorlinDlg::PlaceWindowButtons() {
   // Nothing pending yet.
   Button(ids::kIdApply)->setEnabled(false);
 
+  std::map<int, std::array<const QPixmap*, 5>> cut;
+  for (std::size_t i = 0; i < files.size(); ++i) {
+    const QImage picture = LoadSkinImage(skinDir() / files[i]);
+    for (auto& [id, b] : buttons_) {
+      const ButtonSurfaces& s = surfaces_of_[id];
+      const std::array<const QPixmap*, 5> roles{s.normal, s.over, s.down, s.disabled, s.selected};
+      const QPixmap* piece = nullptr;  // a picture shown in several states is cut once
+      for (std::size_t r = 0; r < roles.size(); ++r) {
+        if (roles[r] != &stand_ins[i]) continue;
+        if (piece == nullptr) piece = CutOut(b->geometry(), picture);
+        cut[id][r] = piece;
+      }
+    }
+  }
   for (auto& [id, b] : buttons_) {
-    const ButtonSurfaces& big = surfaces_of_[id];
-    const QRect r = b->geometry();
-    // A picture shown in several states is cut once.
-    std::map<const QPixmap*, const QPixmap*> cut;
-    auto piece = [&](const QPixmap* from) {
-      auto [it, fresh] = cut.try_emplace(from, nullptr);
-      if (fresh) it->second = CutOut(r, from);
-      return it->second;
-    };
-    b->SetStateSurfaces(1, 1,
-                        {piece(big.normal), piece(big.over), piece(big.down), piece(big.disabled),
-                         piece(big.selected)});
+    const auto& c = cut[id];
+    b->SetStateSurfaces(1, 1, {c[0], c[1], c[2], c[3], c[4]});
   }
   surfaces_of_.clear();
 }

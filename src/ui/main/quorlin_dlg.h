@@ -226,8 +226,7 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   int LanguageIndex() const;
 
   CPngButton* AddButton(int id, const std::string& key, const ButtonSurfaces& surfaces);
-  QPixmap LoadStatePicture(std::string_view file) const;
-  const QPixmap* CutOut(const QRect& rect, const QPixmap* from);
+  const QPixmap* CutOut(const QRect& rect, const QImage& from);
 
   app::AppContext& ctx_;
   MainWindowOptions options_;

@@ -4,6 +4,7 @@
 
 #include <QApplication>
 #include <QTimer>
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 
@@ -39,6 +40,7 @@ int main(int argc, char** argv) {
     std::fprintf(stderr, "usage: window_shots OUTPUT_FOLDER\n");
     return 2;
   }
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const fs::path out = argv[1];
   fs::create_directories(out);
   const fs::path scratch =
@@ -79,6 +81,21 @@ int main(int argc, char** argv) {
     ok = Save(window.AboutBox(), out / ("about_" + std::string(names[position]) + ".png")) && ok;
     window.AboutBox()->close();
     Settle(100);
+  }
+  // The lighting view with the preview running, in the last language
+  // (nothing pending, so switching profiles asks nothing).
+  window.SetModified(false);
+  auto& panel = window.Flows().Panel();
+  auto& store = window.Flows().Store();
+  window.RefreshLightingPanel(
+      panel.OpenLightView([&store](int profile) { return store.SwitchProfile(profile) ? 1 : 0; }));
+  for (int mode : {1, 6, 17, 20}) {
+    const auto& modes = panel.View().modes;
+    const auto found = std::find(modes.begin(), modes.end(), mode);
+    if (found == modes.end()) continue;
+    window.RefreshLightingPanel(panel.SelectModeAt(static_cast<int>(found - modes.begin())));
+    Settle(700);
+    ok = Save(&window, out / ("main_lighting_mode" + std::to_string(mode) + ".png")) && ok;
   }
   window.Exit();
   std::error_code ec;
