@@ -154,6 +154,11 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   // Device flows as the buttons run them: on the worker, with the busy
   // indicator and the data controls disabled meanwhile.
   void RunFlow(std::function<void(flows::MainFlows&)> flow);
+  // On the device worker, around each job: the per-user locks quorlinctl
+  // takes too, so the two never write over each other's changes. False
+  // when they cannot be had (the job does not run).
+  bool HoldFlowLocks(std::shared_ptr<void>& held);
+
   // The keyboard's data into the program, as on its arrival.
   static void ReloadAfterArrival(flows::MainFlows& flows);
   // Waits (running events) until no device job is pending.

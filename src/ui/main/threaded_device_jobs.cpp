@@ -4,7 +4,8 @@
 
 namespace quorlin::ui {
 
-ThreadedDeviceJobs::ThreadedDeviceJobs(QObject* context) : context_(context) {
+ThreadedDeviceJobs::ThreadedDeviceJobs(QObject* context, JobGuard guard)
+    : context_(context), guard_(std::move(guard)) {
   worker_ = std::thread([this] { Loop(); });
   worker_id_ = worker_.get_id();
 }
@@ -44,7 +45,11 @@ void ThreadedDeviceJobs::Loop() {
       job = std::move(queue_.front());
       queue_.pop_front();
     }
-    const int result = job.work ? job.work() : 0;
+    int result = 0;
+    {
+      std::shared_ptr<void> held;
+      if (!guard_ || guard_(held)) result = job.work ? job.work() : 0;
+    }
     auto finish = [this, done = std::move(job.done), result] {
       if (done) done(result);
       std::lock_guard lock(mutex_);

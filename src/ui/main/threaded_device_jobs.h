@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <condition_variable>
 #include <deque>
+#include <memory>
 #include <mutex>
 #include <thread>
 
@@ -17,7 +18,12 @@ namespace quorlin::ui {
 
 class ThreadedDeviceJobs final : public DeviceJobs {
  public:
-  explicit ThreadedDeviceJobs(QObject* context);
+  // Taken on the worker around each job: fills `held` with whatever must
+  // stay alive while the job runs (the per-user locks), or says false, and
+  // the job is skipped with the result 0.
+  using JobGuard = std::function<bool(std::shared_ptr<void>& held)>;
+
+  explicit ThreadedDeviceJobs(QObject* context, JobGuard guard = {});
   ~ThreadedDeviceJobs() override;
   ThreadedDeviceJobs(const ThreadedDeviceJobs&) = delete;
   ThreadedDeviceJobs& operator=(const ThreadedDeviceJobs&) = delete;
@@ -36,6 +42,7 @@ class ThreadedDeviceJobs final : public DeviceJobs {
   void Loop();
 
   QPointer<QObject> context_;
+  JobGuard guard_;
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   std::deque<Job> queue_;
