@@ -484,6 +484,17 @@ void CQuorlinDlg::ShowWindow() {
   UpdatePreviewTimer();
 }
 
+void CQuorlinDlg::paintEvent(QPaintEvent* event) {
+  CBaseDialog::paintEvent(event);
+  if (!testAttribute(Qt::WA_TranslucentBackground)) return;
+  // Where the outline only limits input, the corners outside it are
+  // cleared so the desktop shows through.
+  QPainter painter(this);
+  painter.setCompositionMode(QPainter::CompositionMode_Clear);
+  painter.setClipRegion(QRegion(rect()).subtracted(outline()));
+  painter.fillRect(rect(), Qt::transparent);
+}
+
 void CQuorlinDlg::showEvent(QShowEvent* event) {
   CBaseDialog::showEvent(event);
   UpdatePreviewTimer();
@@ -866,6 +877,8 @@ void CQuorlinDlg::SetDataControlsEnabled(bool enabled) {
 // ---------------------------------------------------------------------------
 // Keyboard filtering
 
+// (The system clock's change notice that wrote pending changes has no
+// counterpart here: Apply runs only when asked.)
 bool CQuorlinDlg::eventFilter(QObject* watched, QEvent* event) {
   const QEvent::Type type = event->type();
   if ((type == QEvent::KeyPress || type == QEvent::KeyRelease) && watched->isWidgetType()) {

@@ -194,6 +194,7 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void closeEvent(QCloseEvent* event) override;
   void reject() override;
   void accept() override;
+  void paintEvent(QPaintEvent* event) override;
   void showEvent(QShowEvent* event) override;
   void hideEvent(QHideEvent* event) override;
 

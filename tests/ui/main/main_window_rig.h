@@ -74,6 +74,7 @@ struct RigOptions {
   bool threaded = false;        // the real device worker instead of inline jobs
   bool device_threads = false;  // presence monitor and event reader
   uint16_t firmware = 0x0105;
+  bool tray = true;
 };
 
 class WindowRig {
@@ -103,7 +104,7 @@ class WindowRig {
     MainWindowOptions w;
     w.prompts = &prompts;
     if (!o.threaded) w.jobs = std::make_unique<InlineDeviceJobs>();
-    w.tray_available = true;
+    w.tray_available = o.tray;
     w.start_device_threads = o.device_threads;
     w.presence_timing = {0, 50, 50};
     w.event_rescan_ms = 50;

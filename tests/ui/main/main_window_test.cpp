@@ -251,6 +251,22 @@ TEST(MainWindow, CancelHidesWithTrayAndTheWindowManagerCloseDoesNotExit) {
   EXPECT_FALSE(rig.window->isVisible());
 }
 
+// Some desktops have no tray: the window is then the only way in, so it
+// shows at start, and Cancel minimises rather than hides.
+TEST(MainWindow, WithoutATrayTheWindowShowsAndCancelMinimises) {
+  WindowRig rig({.plugged = false, .tray = false});
+  ASSERT_TRUE(SpinUntil([&] { return rig.window->Initialised(); }));
+  EXPECT_TRUE(rig.window->isVisible());
+  rig.window->OnOpen(ids::kTagOpen);  // no keyboard: says so, stays shown
+  EXPECT_TRUE(rig.window->isVisible());
+  EXPECT_EQ(rig.prompts.messages.size(), 1u);
+  rig.window->Button(ids::kIdCancel)->click();
+  EXPECT_TRUE(rig.window->isVisible());
+  EXPECT_TRUE(rig.window->isMinimized());
+  rig.window->Button(ids::kIdClose)->click();
+  EXPECT_TRUE(rig.window->Ended());
+}
+
 // A full write at the keyboard's real pace runs on the worker: the window's
 // event loop keeps turning and the data controls are off until it ends.
 // Exit waits for a write in progress to finish.
@@ -278,8 +294,9 @@ TEST(MainWindow, StaysResponsiveDuringAFullWriteAndExitWaitsForIt) {
   EXPECT_GT(busy_ticks, 1);
   EXPECT_TRUE(rig.window->Button(ids::kIdProfile1)->isEnabled());
   EXPECT_FALSE(rig.window->TimerActive(ids::kTimerProgress));
-  std::printf("[ info ] %d frames at 1 ms per report; %d event-loop turns meanwhile, worst gap %lld ms\n",
-              static_cast<int>(frames), busy_ticks, static_cast<long long>(worst_gap_ms));
+  std::printf(
+      "[ info ] %d frames at 1 ms per report; %d event-loop turns meanwhile, worst gap %lld ms\n",
+      static_cast<int>(frames), busy_ticks, static_cast<long long>(worst_gap_ms));
 
   rig.Sim().ClearReceivedFrames();
   rig.window->RunFlow([](flows::MainFlows& f) { f.ApplyAllProfiles(); });
