@@ -457,12 +457,15 @@ void CQuorlinDlg::HandleRequest(const std::string& request) {
 void CQuorlinDlg::OnInitNotice(uint32_t tag) {
   if (tag != ids::kTagInit) return;
   initialised_ = true;
+  // Creation never shows the window, so there is nothing to hide here: a
+  // keyboard present at start may already have shown it, and it stays.
   // Without a tray icon the window is the only way in: it shows at start.
-  if (!tray_available_) {
-    ShowWindow();
-  } else if (!isVisible()) {
-    hide();
-  }
+  if (!tray_available_) ShowWindow();
+}
+
+void CQuorlinDlg::HideToTray() {
+  // Without a tray a hidden window could not be reached again.
+  if (tray_available_) hide();
 }
 
 void CQuorlinDlg::OnOpen(uint32_t tag) {
@@ -506,10 +509,13 @@ void CQuorlinDlg::hideEvent(QHideEvent* event) {
 }
 
 void CQuorlinDlg::Reload() {
-  std::string error;
-  ctx_.backend.ReloadState(error);
   if (ctx_.link.last_presence_state.load() != 1) return;
-  RunFlow(ReloadAfterArrival);
+  RunFlow([this](flows::MainFlows& f) {
+    // A simulated keyboard's memory lives in the file quorlinctl changed.
+    std::string error;
+    ctx_.backend.ReloadState(error);
+    ReloadAfterArrival(f);
+  });
 }
 
 void CQuorlinDlg::ReloadAfterArrival(flows::MainFlows& flows) {
@@ -668,9 +674,8 @@ void CQuorlinDlg::OnOk() {
 }
 
 void CQuorlinDlg::OnCancel() {
-  // Without a tray a hidden window could not be reached again.
   if (tray_available_) {
-    hide();
+    HideToTray();
   } else {
     showMinimized();
   }

@@ -148,6 +148,8 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
 
   // The device threads' side (DeviceNotifications), on the window's thread.
   void OnKeyboardRemoved();
+  // Hides the window when the tray can bring it back.
+  void HideToTray();
   void OnTrayIcon(int icon_id);
   void ShowTextKey(std::string_view text_key);
 

@@ -58,7 +58,7 @@ void WindowDeviceNotifications::PostOpenNotification() {
 void WindowDeviceNotifications::HideMainWindow() {
   CQuorlinDlg* window = &window_;
   QMetaObject::invokeMethod(
-      window, [window] { window->hide(); }, Qt::QueuedConnection);
+      window, [window] { window->HideToTray(); }, Qt::QueuedConnection);
 }
 
 void WindowDeviceNotifications::SetTrayIcon(device::TrayIcon icon) {
