@@ -287,6 +287,7 @@ const std::map<std::string, std::string> kTemplates = {
     {"MACRO_ERR_MAX", "d"},
     {"MACRO_ACTION_ERR_DELAY_MAX", "d"},
     {"PROFILE_FORMAT_ERROR", "s"},
+    {"MAIN_UPDATER_WINDOWS_ONLY", "s"},
 };
 
 std::string Upper(std::string s) {
