@@ -3,9 +3,17 @@
 #include <QApplication>
 #include <QFileInfo>
 #include <QProcess>
+#include <QSocketNotifier>
 #include <QString>
 #include <cstdio>
 #include <iostream>
+
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
 
 #include "app/instance_server.h"
 #include "platform/instance_channel.h"
@@ -15,6 +23,46 @@
 namespace quorlin::app {
 
 namespace fs = std::filesystem;
+
+namespace {
+
+#ifndef _WIN32
+// The end of a desktop session sends SIGTERM: the program then ends as by
+// Exit, so the tray icon goes and a simulated keyboard keeps its memory.
+int g_signal_pipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = ::write(g_signal_pipe[1], &byte, 1);
+}
+
+void EndOnTerminate(std::function<void()> end) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signal_pipe) != 0) return;
+  auto* notifier = new QSocketNotifier(g_signal_pipe[0], QSocketNotifier::Read, qApp);
+  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [end = std::move(end)] {
+    char byte = 0;
+    [[maybe_unused]] const ssize_t n = ::read(g_signal_pipe[0], &byte, 1);
+    end();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnTerminate;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+// Once the window is gone a signal ends the process the ordinary way.
+void DefaultTerminate() {
+  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, SIG_DFL);
+}
+#else
+void EndOnTerminate(std::function<void()>) {}
+void DefaultTerminate() {}
+#endif
+
+}  // namespace
 
 InstanceDecision DecideInstance(const StartOptions& options, InstanceServer& server) {
   InstanceDecision decision;
@@ -105,7 +153,11 @@ int CQuorlinApp::Run(const StartOptions& options, const WindowRunner& run_window
 
   AppContext ctx{options, paths, settings, texts, *backend, link, state, {}};
   context = &ctx;
+  EndOnTerminate([&ctx] {
+    if (ctx.on_request) ctx.on_request(std::string(platform::kRequestKill));
+  });
   const int status = run_window(ctx);
+  DefaultTerminate();
   context = nullptr;
 
   if (!backend->Save(error)) std::fprintf(stderr, "quorlin: %s\n", error.c_str());
