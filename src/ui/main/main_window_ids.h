@@ -52,6 +52,7 @@ inline constexpr int kIdSwitch = 1144;
 inline constexpr int kIdModeList = 1146;
 inline constexpr int kIdProgress = 1177;
 inline constexpr int kIdRgbLabel = 1207;
+inline constexpr int kIdLanguagePicker = 1222;  // our number: the picker had none
 inline constexpr int kIdWebSite = 1219;
 inline constexpr int kIdSocial1 = 1220;
 inline constexpr int kIdSocial2 = 1221;

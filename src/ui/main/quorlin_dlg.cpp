@@ -272,7 +272,7 @@ void CQuorlinDlg::PlaceOtherControls() {
 
   language_picker_ = new QComboBox(this);
   PlaceControl(language_picker_, skin(), families::kButtonSection, "CONTROL_LangCombo");
-  controls_[0x4C41] = language_picker_;
+  controls_[ids::kIdLanguagePicker] = language_picker_;
   connect(language_picker_, &QComboBox::activated, this, &CQuorlinDlg::OnLanguagePicked);
 
   for (const WebButton& w : kWebButtons) {

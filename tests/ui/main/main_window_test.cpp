@@ -133,7 +133,7 @@ TEST(MainWindow, EnterAndEscapeNeverCloseIt) {
   WindowRig rig;
   rig.Arrive();
   rig.window->OnCommand(ids::kCmdOpen);
-  QWidget* picker = rig.window->Control(0x4C41);
+  QWidget* picker = rig.window->Control(ids::kIdLanguagePicker);
   for (QWidget* target : {static_cast<QWidget*>(rig.window.get()), picker}) {
     for (int key : {Qt::Key_Escape, Qt::Key_Return, Qt::Key_Enter}) {
       QKeyEvent press(QEvent::KeyPress, key, Qt::NoModifier);
@@ -195,7 +195,7 @@ TEST(MainWindow, ReloadRequestReadsTheKeyboardAgain) {
 
 TEST(MainWindow, LanguagePickerRelabelsAtOnceAndTheChoiceSurvivesARestart) {
   WindowRig rig;
-  auto* picker = static_cast<QComboBox*>(rig.window->Control(0x4C41));
+  auto* picker = static_cast<QComboBox*>(rig.window->Control(ids::kIdLanguagePicker));
   const int german = 2;
   ASSERT_EQ(text::kLanguages[german].id, 0x0407u);
   int relabelled = -1;
