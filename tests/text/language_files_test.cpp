@@ -288,6 +288,7 @@ const std::map<std::string, std::string> kTemplates = {
     {"MACRO_ACTION_ERR_DELAY_MAX", "d"},
     {"PROFILE_FORMAT_ERROR", "s"},
     {"MAIN_UPDATER_WINDOWS_ONLY", "s"},
+    {"MAIN_FRAMES_SENT", "d"},
 };
 
 std::string Upper(std::string s) {

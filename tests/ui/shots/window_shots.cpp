@@ -82,6 +82,14 @@ int main(int argc, char** argv) {
     window.AboutBox()->close();
     Settle(100);
   }
+  // A write in progress, at a slow keyboard's pace.
+  backend.Sim()->SetReportInterval(std::chrono::microseconds(8000));
+  window.RunFlow([](flows::MainFlows& f) { f.ApplyAllProfiles(); });
+  Settle(200);
+  ok = Save(&window, out / "main_busy.png") && ok;
+  window.WaitForDeviceJobs();
+  backend.Sim()->SetReportInterval(std::chrono::microseconds(0));
+
   // The lighting view with the preview running, in the last language
   // (nothing pending, so switching profiles asks nothing).
   window.SetModified(false);
