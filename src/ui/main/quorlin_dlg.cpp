@@ -88,6 +88,10 @@ CQuorlinDlg::CQuorlinDlg(app::AppContext& context, MainWindowOptions options)
       flows::FlowParts{ctx_.link, ctx_.state, ctx_.texts, *this,
                        platform::CurrentUserFolders().data, ctx_.paths.program_dir});
   ctx_.on_request = [this](const std::string& request) { HandleRequest(request); };
+  // Frames written, for the busy indicator's count.
+  ctx_.link.Channel().SetTraceSink([this](char direction, std::span<const uint8_t>) {
+    if (direction == '>') ++frames_sent_;
+  });
   setObjectName("CQuorlinDlg");
   // The window's marker, which a second start used to find it by.
   setProperty("quorlinMarker", ids::kTagMainWindow);
@@ -269,6 +273,17 @@ void CQuorlinDlg::PlaceOtherControls() {
   progress_->setAlignment(Qt::AlignCenter);
   progress_->hide();
   controls_[ids::kIdProgress] = progress_;
+  // The frames a write has sent so far, left of the busy picture (the
+  // window's buttons are on its right).
+  frame_count_ = new QLabel(this);
+  frame_count_->setObjectName("frameCount");
+  frame_count_->setStyleSheet("color: #9aa0a8;");
+  const QRect busy = progress_->geometry();
+  constexpr int kCountWidth = 150;
+  frame_count_->setGeometry(busy.x() - 6 - kCountWidth, busy.y(), kCountWidth,
+                            std::max(busy.height(), 16));
+  frame_count_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  frame_count_->hide();
 
   language_picker_ = new QComboBox(this);
   PlaceControl(language_picker_, skin(), families::kButtonSection, "CONTROL_LangCombo");
@@ -799,6 +814,7 @@ void CQuorlinDlg::OnTimer(int timer_id) {
     case ids::kTimerProgress:
       progress_frame_ = (progress_frame_ + 1) % ids::kProgressFrames;
       ShowProgress(progress_frame_);
+      ShowFrameCount();
       break;
     case ids::kTimerLightingReload:
       lighting_reload_timer_.stop();
@@ -842,6 +858,7 @@ void CQuorlinDlg::UpdatePreviewTimer() {
 void CQuorlinDlg::StartBusyIndicator() {
   if (busy_depth_++ > 0) return;
   progress_frame_ = 0;
+  frames_at_start_ = frames_sent_.load();
   ShowProgress(0);
   progress_timer_.start();
   SetDataControlsEnabled(false);
@@ -851,7 +868,19 @@ void CQuorlinDlg::StopBusyIndicator() {
   if (busy_depth_ == 0 || --busy_depth_ > 0) return;
   progress_timer_.stop();
   ShowProgress(-1);
+  frame_count_->hide();
   SetDataControlsEnabled(true);
+}
+
+int CQuorlinDlg::FramesOfThisWrite() const {
+  return frames_sent_.load() - frames_at_start_;
+}
+
+void CQuorlinDlg::ShowFrameCount() {
+  const int frames = FramesOfThisWrite();
+  if (frames <= 0) return;
+  frame_count_->setText(Q(text::FormatWithInt(ctx_.texts.Text("MAIN_FRAMES_SENT"), frames)));
+  frame_count_->show();
 }
 
 void CQuorlinDlg::ShowProgress(int frame) {

@@ -121,6 +121,8 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   bool TimerActive(int timer_id) const;
   CAboutDlg* AboutBox() const { return about_; }
   int ProgressFrame() const { return progress_frame_; }
+  // Frames the write in progress (or the last one) has sent.
+  int FramesOfThisWrite() const;
   // Relabels the menus as before showing them.
   void RelabelMenus();
   void OpenAbout();
@@ -228,6 +230,7 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void StartBusyIndicator();
   void StopBusyIndicator();
   void ShowProgress(int frame);
+  void ShowFrameCount();
   void SetDataControlsEnabled(bool enabled);
   void Reload();
   QString Text(std::string_view key) const;
@@ -273,6 +276,9 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   QTimer preview_timer_;
   QTimer full_reload_timer_;
   int progress_frame_ = 0;
+  QLabel* frame_count_ = nullptr;
+  std::atomic<int> frames_sent_{0};
+  int frames_at_start_ = 0;
   int busy_depth_ = 0;
 
   QPointer<CAboutDlg> about_;

@@ -25,9 +25,9 @@ TEST(HelpPage, TheLanguageDecidesThePageWithEnglishAndTheTopPageAsFallbacks) {
     uint32_t language;
     std::filesystem::path page;
   };
-  for (const Case& c : {Case{0x0416, help / "pt" / "index.html"},
-                        Case{0x0409, help / "en" / "index.html"},
-                        Case{0x0407, help / "en" / "index.html"}}) {  // no German page here
+  for (const Case& c :
+       {Case{0x0416, help / "pt" / "index.html"}, Case{0x0409, help / "en" / "index.html"},
+        Case{0x0407, help / "en" / "index.html"}}) {  // no German page here
     EXPECT_EQ(app::HelpPage(help, c.language), c.page) << c.language;
   }
   EXPECT_EQ(app::HelpPage(folder.path() / "nothing", 0x0409),

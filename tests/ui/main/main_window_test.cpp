@@ -292,6 +292,8 @@ TEST(MainWindow, StaysResponsiveDuringAFullWriteAndExitWaitsForIt) {
   ASSERT_TRUE(SpinUntil([&] { return !rig.window->Jobs().Busy(); }, 20000));
   const auto frames = rig.Commands().size();
   EXPECT_GT(busy_ticks, 1);
+  // The busy indicator counted what the write sent.
+  EXPECT_EQ(rig.window->FramesOfThisWrite(), static_cast<int>(frames));
   EXPECT_TRUE(rig.window->Button(ids::kIdProfile1)->isEnabled());
   EXPECT_FALSE(rig.window->TimerActive(ids::kTimerProgress));
   std::printf(

@@ -82,20 +82,33 @@ int main(int argc, char** argv) {
     window.AboutBox()->close();
     Settle(100);
   }
-  // The lighting view with the preview running, in the last language
+  // A write in progress, at a slow keyboard's pace.
+  backend.Sim()->SetReportInterval(std::chrono::microseconds(8000));
+  window.RunFlow([](flows::MainFlows& f) { f.ApplyAllProfiles(); });
+  Settle(200);
+  ok = Save(&window, out / "main_busy.png") && ok;
+  window.WaitForDeviceJobs();
+  backend.Sim()->SetReportInterval(std::chrono::microseconds(0));
+
+  // The lighting view with the preview running, in every language
   // (nothing pending, so switching profiles asks nothing).
   window.SetModified(false);
   auto& panel = window.Flows().Panel();
   auto& store = window.Flows().Store();
   window.RefreshLightingPanel(
       panel.OpenLightView([&store](int profile) { return store.SwitchProfile(profile) ? 1 : 0; }));
-  for (int mode : {1, 6, 17, 20}) {
-    const auto& modes = panel.View().modes;
-    const auto found = std::find(modes.begin(), modes.end(), mode);
-    if (found == modes.end()) continue;
-    window.RefreshLightingPanel(panel.SelectModeAt(static_cast<int>(found - modes.begin())));
-    Settle(700);
-    ok = Save(&window, out / ("main_lighting_mode" + std::to_string(mode) + ".png")) && ok;
+  for (int position = 0; position < static_cast<int>(text::kLanguages.size()); ++position) {
+    window.OnLanguageChanged(text::kLanguageChangedTag, texts.Choose(position));
+    for (int mode : {1, 6, 17, 20}) {
+      const auto& modes = panel.View().modes;
+      const auto found = std::find(modes.begin(), modes.end(), mode);
+      if (found == modes.end()) continue;
+      window.RefreshLightingPanel(panel.SelectModeAt(static_cast<int>(found - modes.begin())));
+      Settle(700);
+      ok = Save(&window, out / ("main_lighting_mode" + std::to_string(mode) + "_" +
+                                std::string(names[position]) + ".png")) &&
+           ok;
+    }
   }
   window.Exit();
   std::error_code ec;
