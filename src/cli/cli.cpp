@@ -55,6 +55,9 @@ int RunWithTexts(CliContext& ctx) {
     }
   }
   return Fail(ctx, kExitBadArguments, Msg("CLI_ERR_UNKNOWN_COMMAND", {{"command", name}}));
+}
+
+// Frames that change what the keyboard holds (a running window must reread).
 bool WritesKeyboard(std::span<const uint8_t> report) {
   if (report.size() <= device::frame_field::kCommand) return false;
   switch (report[device::frame_field::kCommand]) {
