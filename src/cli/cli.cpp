@@ -12,9 +12,9 @@
 #include "device/command_channel.h"
 #include "device/commands.h"
 #include "device/keyboard_finder.h"
+#include "platform/instance_channel.h"
 #include "platform/process_lock.h"
 #include "sim/sim_backend.h"
-#include "platform/instance_channel.h"
 
 namespace quorlin::cli {
 
@@ -55,6 +55,9 @@ int RunWithTexts(CliContext& ctx) {
     }
   }
   return Fail(ctx, kExitBadArguments, Msg("CLI_ERR_UNKNOWN_COMMAND", {{"command", name}}));
+}
+
+// Whether a report sent to the keyboard changes what it holds.
 bool WritesKeyboard(std::span<const uint8_t> report) {
   if (report.size() <= device::frame_field::kCommand) return false;
   switch (report[device::frame_field::kCommand]) {

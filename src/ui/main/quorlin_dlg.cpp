@@ -392,6 +392,7 @@ void CQuorlinDlg::OnLanguageChanged(uint32_t tag, int index) {
   if (about_) about_->OnLanguageChanged(tag, index);
   Relabel(index);
   if (views_.relabel) views_.relabel(index);
+  if (hooks_.relabel_dialogs) hooks_.relabel_dialogs(index);
   emit languageChanged(index);
 }
 
