@@ -316,6 +316,8 @@ void CQuorlinDlg::BuildMenus() {
   add(button_menu_, ids::kCmdAbout);
   add(button_menu_, ids::kCmdFirmwareUpdate);
   connect(&button_menu_, &QMenu::aboutToShow, this, &CQuorlinDlg::RelabelMenus);
+  // It has no parent to take the window's look from, unlike the profile menu.
+  button_menu_.setStyleSheet(styleSheet());
 }
 
 void CQuorlinDlg::RelabelMenus() {
