@@ -91,6 +91,17 @@ TEST(DialogWiring, AKeyClickOpensTheEditorForThatKeyAndOkStoresItsAction) {
   EXPECT_TRUE(w.rig.state.modified);
 }
 
+TEST(DialogWiring, WithoutAKnownActiveProfileTheEditorRefusesWithoutAskingTheKeyboard) {
+  WiredWindow w;
+  w.rig.link->InvalidateActiveProfile();
+  const std::size_t frames = w.FramesSent();
+  w.ClickKeyA();
+  EXPECT_EQ(CompositeEditorOf(w.rig.window.get()), nullptr);
+  ASSERT_EQ(w.rig.prompts.messages.size(), 1u);
+  EXPECT_EQ(w.rig.prompts.messages[0].toStdString(), w.rig.texts->Text("COMPOSITE_NO_PROFILE"));
+  EXPECT_EQ(w.FramesSent(), frames);
+}
+
 TEST(DialogWiring, TheProfileButtonAndATrayClickShowTheProfileMenuAndItsDefaultSendsNothing) {
   struct Case {
     const char* name;
