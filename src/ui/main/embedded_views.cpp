@@ -3,19 +3,13 @@
 #include "ui/main/quorlin_dlg.h"
 
 // The keyboard view, the lighting panel and the preview display are built
-// apart from the window; once their sources are in this library they are
-// made and tied in here (the build defines QUORLIN_MAIN_VIEWS then).
-// Without them the key area shows the skin's background and the flows'
-// refreshes have nothing to draw.
-#ifdef QUORLIN_MAIN_VIEWS
+// apart from the window; they are made and tied in here.
 #include "ui/main/main_views.h"
 #include "ui/skin/skin_catalogue.h"
-#endif
 
 namespace quorlin::ui {
 
 void EmbedKeyboardViewAndPanel(CQuorlinDlg& window) {
-#ifdef QUORLIN_MAIN_VIEWS
   app::AppContext& ctx = window.Context();
   flows::MainFlows& flows = window.Flows();
   // The big state pictures exist while the views' buttons cut their pieces.
@@ -48,9 +42,6 @@ void EmbedKeyboardViewAndPanel(CQuorlinDlg& window) {
                      if (window.Hooks().open_key_editor)
                        window.Hooks().open_key_editor(&window, request);
                    });
-#else
-  (void)window;
-#endif
 }
 
 }  // namespace quorlin::ui

@@ -1,19 +1,14 @@
-// The per-user locks around the main window's device jobs. The build
-// defines QUORLIN_FLOW_LOCKS when the flows library brings them.
+// The per-user locks around the main window's device jobs.
 
 #include <cstdio>
 
+#include "flows/flow_locks.h"
 #include "platform/user_folders.h"
 #include "ui/main/quorlin_dlg.h"
-
-#ifdef QUORLIN_FLOW_LOCKS
-#include "flows/flow_locks.h"
-#endif
 
 namespace quorlin::ui {
 
 bool CQuorlinDlg::HoldFlowLocks(std::shared_ptr<void>& held) {
-#ifdef QUORLIN_FLOW_LOCKS
   std::optional<std::filesystem::path> sim_state;
   if (ctx_.options.sim_state_file) sim_state = *ctx_.options.sim_state_file;
   auto locks = std::make_shared<flows::FlowLocks>(flows::FlowKeyboardKey(ctx_.link, sim_state),
@@ -23,9 +18,6 @@ bool CQuorlinDlg::HoldFlowLocks(std::shared_ptr<void>& held) {
     return false;
   }
   held = std::move(locks);
-#else
-  (void)held;
-#endif
   return true;
 }
 

@@ -331,6 +331,8 @@ void CQuorlinDlg::BuildMenus() {
   add(button_menu_, ids::kCmdAbout);
   add(button_menu_, ids::kCmdFirmwareUpdate);
   connect(&button_menu_, &QMenu::aboutToShow, this, &CQuorlinDlg::RelabelMenus);
+  // It has no parent to take the window's look from, unlike the profile menu.
+  button_menu_.setStyleSheet(styleSheet());
 }
 
 void CQuorlinDlg::RelabelMenus() {
@@ -407,6 +409,7 @@ void CQuorlinDlg::OnLanguageChanged(uint32_t tag, int index) {
   if (about_) about_->OnLanguageChanged(tag, index);
   Relabel(index);
   if (views_.relabel) views_.relabel(index);
+  if (hooks_.relabel_dialogs) hooks_.relabel_dialogs(index);
   emit languageChanged(index);
 }
 

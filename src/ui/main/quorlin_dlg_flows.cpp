@@ -57,15 +57,18 @@ void CQuorlinDlg::RefreshKeyView(int profile, std::span<const profiles::KeyButto
 }
 
 bool CQuorlinDlg::KeyEditorOpen() const {
+  if (hooks_.key_editor_open) return OnWindowThread(hooks_.key_editor_open);
   // The key editor is modal over this window.
   return OnWindowThread([] { return QApplication::activeModalWidget() != nullptr; });
 }
 
 bool CQuorlinDlg::MacroRecordingRunning() const {
-  return false;
+  return hooks_.macro_recording_running && OnWindowThread(hooks_.macro_recording_running);
 }
 
-void CQuorlinDlg::StopMacroRecording() {}
+void CQuorlinDlg::StopMacroRecording() {
+  if (hooks_.stop_macro_recording) OnWindowThread(hooks_.stop_macro_recording);
+}
 
 void CQuorlinDlg::TriggerApply() {
   // Asked from within a flow, on the thread that runs it: Apply follows there.
@@ -104,10 +107,13 @@ void CQuorlinDlg::SetProfileButton(std::string_view text, std::string_view toolt
 }
 
 bool CQuorlinDlg::ProfileManagerHasChanges() const {
-  return false;
+  return hooks_.profile_manager_has_changes && OnWindowThread(hooks_.profile_manager_has_changes);
 }
 
-void CQuorlinDlg::ProfileManagerShowActive(int) {}
+void CQuorlinDlg::ProfileManagerShowActive(int profile) {
+  if (hooks_.profile_manager_show_active)
+    OnWindowThread([this, profile] { hooks_.profile_manager_show_active(profile); });
+}
 
 void CQuorlinDlg::ShowModified(bool modified) {
   OnWindowThread([this, modified] {
