@@ -17,11 +17,6 @@ namespace {
 
 constexpr int kKeyButtons = static_cast<int>(keys::kKeyButtonCodes.size());
 
-std::string VersionText(uint16_t version) {
-  return std::to_string(version >> 8) + '.' + std::to_string((version >> 4) & 0xF) +
-         std::to_string(version & 0xF);
-}
-
 void PrintJson(std::ostream& out, const device::KeyboardVariant& v,
                const device::DeviceInfo& info) {
   JsonWriter json(out);
@@ -55,7 +50,8 @@ void PrintInfo(CliContext& ctx, const device::KeyboardVariant& v, const device::
       Msg("CLI_INFO_KEYS", {{"total", std::to_string(kKeyButtons + keys::kViewGKeyCount)},
                             {"keys", std::to_string(kKeyButtons)},
                             {"gkeys", std::to_string(keys::kViewGKeyCount)}}),
-      Msg("CLI_INFO_FIRMWARE", {{"version", VersionText(version)}, {"hex", Hex4(version)}}),
+      Msg("CLI_INFO_FIRMWARE",
+          {{"version", device::FirmwareVersionText(version)}, {"hex", Hex4(version)}}),
       Msg("CLI_INFO_ACTIVE", {{"profile", std::to_string(info.ActiveProfile() + 1)}}),
       Msg("CLI_INFO_CAPACITY", {{"bytes", std::to_string(info.MacroCapacity())},
                                 {"units", std::to_string(info.MacroCapacityUnits())}}),

@@ -22,4 +22,9 @@ bool ProposesFirmwareUpdate(uint16_t product_id, uint16_t firmware_version) {
   return product_id == kProductId5000 && firmware_version >= 0x0001 && firmware_version <= 0x0104;
 }
 
+std::string FirmwareVersionText(uint16_t firmware_version) {
+  return std::to_string(firmware_version >> 8) + '.' +
+         std::to_string((firmware_version >> 4) & 0xF) + std::to_string(firmware_version & 0xF);
+}
+
 }  // namespace quorlin::device

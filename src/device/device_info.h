@@ -4,6 +4,7 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
+#include <string>
 #include <vector>
 
 namespace quorlin::device {
@@ -30,5 +31,8 @@ struct DeviceInfo {
 // On the 0x5000 keyboard, versions 0x0001..0x0104 are old enough that the
 // program proposes a firmware update.
 bool ProposesFirmwareUpdate(uint16_t product_id, uint16_t firmware_version);
+
+// "1.05" for 0x0105: the major version, then the two digits of the minor.
+std::string FirmwareVersionText(uint16_t firmware_version);
 
 }  // namespace quorlin::device

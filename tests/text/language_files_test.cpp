@@ -289,6 +289,7 @@ const std::map<std::string, std::string> kTemplates = {
     {"PROFILE_FORMAT_ERROR", "s"},
     {"PROFILE_NEW_FAILED", "s"},
     {"MAIN_UPDATER_WINDOWS_ONLY", "s"},
+    {"MAIN_FIRMWARE_VERSION", "s"},
     {"MAIN_FRAMES_SENT", "d"},
 };
 

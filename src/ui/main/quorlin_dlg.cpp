@@ -549,18 +549,31 @@ bool CQuorlinDlg::KeyboardNotPermitted() {
   return found == device::FindResult::kNotPermitted;
 }
 
+// The version label would otherwise be an empty box: it names the firmware
+// the keyboard reported, and nothing while no keyboard is there.
+void CQuorlinDlg::ShowFirmwareVersion(std::optional<uint16_t> version) {
+  CPngButton* label = Button(ids::kIdVersion);
+  if (!label) return;
+  label->setText(version ? Q(text::FormatWithText(ctx_.texts.Text("MAIN_FIRMWARE_VERSION"),
+                                                  device::FirmwareVersionText(*version)))
+                         : QString());
+}
+
 void CQuorlinDlg::CheckFirmwareVersion() {
   if (ctx_.link.last_presence_state.load() != 1) return;
   auto proposed = std::make_shared<bool>(false);
+  auto version = std::make_shared<uint16_t>(0);
   jobs_->Run(
-      [this, proposed] {
+      [this, proposed, version] {
         device::DeviceInfo info;
         if (device::ReadDeviceInfo(ctx_.link.Channel(), info) != device::kOk) return 0;
         const uint16_t product = ctx_.link.CommandDevice().Attributes().product_id;
-        *proposed = device::ProposesFirmwareUpdate(product, info.FirmwareVersion());
+        *version = info.FirmwareVersion();
+        *proposed = device::ProposesFirmwareUpdate(product, *version);
         return 1;
       },
-      [this, proposed](int) {
+      [this, proposed, version](int result) {
+        if (result == 1) ShowFirmwareVersion(*version);
         if (!*proposed || closing_) return;
 #ifdef _WIN32
         if (!prompts_->AskYesNo(this, kVersionTooLow)) return;

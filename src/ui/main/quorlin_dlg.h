@@ -223,6 +223,7 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void ShowProfileMenu(const QPoint& global_pos);
   void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
   void CheckFirmwareVersion();
+  void ShowFirmwareVersion(std::optional<uint16_t> version);
   bool KeyboardNotPermitted();
   void StartDeviceThreads();
   void StopDeviceThreads();

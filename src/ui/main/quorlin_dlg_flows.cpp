@@ -138,6 +138,7 @@ void CQuorlinDlg::ShowProfileButtons(int profile) {
 void CQuorlinDlg::OnKeyboardRemoved() {
   // The dialogs that edit the keyboard's data close with it.
   if (about_) about_->close();
+  ShowFirmwareVersion(std::nullopt);
   if (hooks_.close_profile_manager) hooks_.close_profile_manager();
   if (hooks_.close_child_dialogs) hooks_.close_child_dialogs();
   if (views_.mode_list) views_.mode_list->setFocus();

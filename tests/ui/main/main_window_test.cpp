@@ -63,6 +63,9 @@ TEST(MainWindow, FirmwareCheckOnOpenProposesTheUpdaterOnlyForOldVersions) {
     rig.window->OnOpen(ids::kTagOpen);
     EXPECT_TRUE(rig.window->isVisible());
     ASSERT_EQ(rig.prompts.messages.size(), prompted ? 1u : 0u) << version;
+    // The version label names what the keyboard reported instead of staying an empty box.
+    const QString shown = rig.window->Button(ids::kIdVersion)->text();
+    EXPECT_EQ(shown.toStdString(), "Firmware " + device::FirmwareVersionText(version));
     if (prompted) {
       EXPECT_TRUE(rig.prompts.messages[0].contains("The current version is too low!"));
       EXPECT_TRUE(rig.prompts.messages[0].contains("Help"));  // where the updater lies
@@ -88,6 +91,7 @@ TEST(MainWindow, ArrivalReloadsAndChangesIconsThenRemovalHides) {
   rig.Sim().Unplug();
   ASSERT_TRUE(SpinUntil([&] { return rig.window->TrayIconId() == tray_icons::kNoKeyboard; }));
   EXPECT_TRUE(SpinUntil([&] { return !rig.window->isVisible(); }));
+  EXPECT_TRUE(rig.window->Button(ids::kIdVersion)->text().isEmpty());
 }
 
 TEST(MainWindow, ArrivalAtStartShowsTheWindowOnce) {
