@@ -2,7 +2,6 @@
 
 #include <QPaintEvent>
 #include <QPainter>
-#include <algorithm>
 
 namespace quorlin::ui {
 
@@ -55,8 +54,10 @@ void KeyFrameLayer::Show(const std::vector<std::optional<QColor>>& colours) {
     colours_[i] = colours[i];
     changed.push_back(i);
   }
-  const bool all_shown =
-      std::all_of(colours_.begin(), colours_.end(), [](const auto& c) { return c.has_value(); });
+  // A slot with no key on the skin has no ring to show.
+  bool all_shown = true;
+  for (std::size_t i = 0; i < colours_.size(); ++i)
+    all_shown = all_shown && (colours_[i].has_value() || rings_[i].isEmpty());
   QRegion dirty;
   if (all_shown && changed.size() * 2 > colours_.size()) {
     dirty = all_rings_;
