@@ -1,5 +1,6 @@
 #include "device/event_reader.h"
 
+#include <algorithm>
 #include <chrono>
 
 #include "device/keyboard_finder.h"
@@ -16,7 +17,7 @@ uint16_t EventCodeOf(const HidDevice& device) {
 }
 
 EventReader::EventReader(HidBackend& backend, DeviceNotifications& ui, int rescan_ms)
-    : ui_(ui), rescan_ms_(rescan_ms), device_(backend) {}
+    : backend_(backend), ui_(ui), rescan_ms_(rescan_ms), device_(backend) {}
 
 EventReader::~EventReader() {
   Stop();
@@ -26,7 +27,11 @@ void EventReader::Start() {
   if (thread_.joinable()) return;
   stop_.Reset();
   ended_ = false;
-  thread_ = std::thread([this] { Run(); });
+  running_ = true;
+  thread_ = std::thread([this] {
+    Run();
+    running_ = false;
+  });
 }
 
 void EventReader::Stop() {
@@ -34,6 +39,12 @@ void EventReader::Stop() {
     stop_.Request();
     // Releases the read that waits without limit.
     device_.Close();
+    // A wake-up sent just before the thread starts waiting for a device
+    // change would be lost: repeat it until the thread is out.
+    while (running_.load()) {
+      backend_.WakeWaiters();
+      std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
     thread_.join();
   }
   std::vector<std::thread> workers;
@@ -45,6 +56,7 @@ void EventReader::Stop() {
 }
 
 void EventReader::Run() {
+  int quick_looks = 0;
   while (!stop_.Requested()) {
     const FindResult found = FindKeyboard(device_, kConsumerCollection, false);
     if (found == FindResult::kListingFailed) {
@@ -56,9 +68,23 @@ void EventReader::Run() {
       ReadUntilFailure();
       listening_ = false;
       device_.Close();
+      quick_looks = 0;
     }
-    if (stop_.PauseFor(rescan_ms_)) return;
+    if (stop_.Requested()) return;
+    WaitForArrival(quick_looks);
   }
+}
+
+void EventReader::WaitForArrival(int& quick_looks) {
+  // Nothing wakes the program while no keyboard is there: the backend tells
+  // us when devices come or go. A keyboard's collections arrive as separate
+  // notices and one may come while we are still looking, so a change is
+  // followed by a few quick looks before the long wait again.
+  constexpr int kQuickLooks = 3;
+  constexpr int kQuickLookMs = 200;
+  const int wait_ms = quick_looks > 0 ? std::min(kQuickLookMs, rescan_ms_) : rescan_ms_;
+  if (quick_looks > 0) --quick_looks;
+  if (backend_.WaitForChange(wait_ms)) quick_looks = kQuickLooks;
 }
 
 void EventReader::ReadUntilFailure() {

@@ -27,6 +27,8 @@ uint16_t EventCodeOf(const HidDevice& device);
 
 class EventReader {
  public:
+  // While no keyboard is there the reader waits for the backend's word that
+  // devices came or went; `rescan_ms` is the longest it waits without one.
   EventReader(HidBackend& backend, DeviceNotifications& ui, int rescan_ms = 1000);
   ~EventReader();
   EventReader(const EventReader&) = delete;
@@ -46,6 +48,9 @@ class EventReader {
   void ReadUntilFailure();
   void ChangeTrayIcon(TrayIcon icon);
 
+  void WaitForArrival(int& quick_looks);
+
+  HidBackend& backend_;
   DeviceNotifications& ui_;
   int rescan_ms_;
   HidDevice device_;
@@ -53,6 +58,7 @@ class EventReader {
   std::thread thread_;
   std::atomic<bool> ended_{false};
   std::atomic<bool> listening_{false};
+  std::atomic<bool> running_{false};
   // Tray-icon workers: one short thread per event, serialised on a flag,
   // joined when the reader stops.
   std::atomic<bool> tray_busy_{false};

@@ -1,5 +1,7 @@
 #include "device/presence_monitor.h"
 
+#include <chrono>
+
 #include "device/commands.h"
 #include "device/keyboard_finder.h"
 
@@ -8,19 +10,31 @@ namespace quorlin::device {
 PresenceMonitor::PresenceMonitor(DeviceLink& link, DeviceNotifications& ui, PresenceTiming timing)
     : link_(link), ui_(ui), timing_(timing) {}
 
-PresenceMonitor::~PresenceMonitor() { Stop(); }
+PresenceMonitor::~PresenceMonitor() {
+  Stop();
+}
 
 void PresenceMonitor::Start() {
   if (thread_.joinable()) return;
   stop_.Reset();
   ended_ = false;
-  thread_ = std::thread([this] { Run(); });
+  running_ = true;
+  thread_ = std::thread([this] {
+    Run();
+    running_ = false;
+  });
 }
 
 void PresenceMonitor::Stop() {
   if (!thread_.joinable()) return;
   stop_.Request();
-  link_.Backend().WakeWaiters();
+  // The event reader waits on the same backend, so a wake-up sent just
+  // before this thread starts waiting is not kept for it: repeat it until
+  // the thread is out.
+  while (running_.load()) {
+    link_.Backend().WakeWaiters();
+    std::this_thread::sleep_for(std::chrono::milliseconds(1));
+  }
   thread_.join();
 }
 
@@ -34,7 +48,8 @@ bool PresenceMonitor::Pause(int ms) {
 
 bool PresenceMonitor::FirstScan() {
   HidDevice& dev = link_.CommandDevice();
-  const FindResult found = FindKeyboard(dev, kVendorCollection, true, &link_.Channel().DeviceLock());
+  const FindResult found =
+      FindKeyboard(dev, kVendorCollection, true, &link_.Channel().DeviceLock());
   if (found != FindResult::kFound) return found != FindResult::kListingFailed;
   link_.Channel().SetPresent(true);
   DeviceInfo scratch;
@@ -45,7 +60,8 @@ bool PresenceMonitor::FirstScan() {
 
 bool PresenceMonitor::ScanAndAccept() {
   HidDevice& dev = link_.CommandDevice();
-  const FindResult found = FindKeyboard(dev, kVendorCollection, true, &link_.Channel().DeviceLock());
+  const FindResult found =
+      FindKeyboard(dev, kVendorCollection, true, &link_.Channel().DeviceLock());
   if (found == FindResult::kListingFailed) return false;
   if (found == FindResult::kFound) {
     link_.Channel().SetPresent(true);

@@ -36,7 +36,7 @@ class PresenceMonitor {
 
  private:
   void Run();
-  bool FirstScan();  // false when enumeration failed
+  bool FirstScan();      // false when enumeration failed
   bool ScanAndAccept();  // false when enumeration failed
   bool Pause(int ms);
 
@@ -46,6 +46,7 @@ class PresenceMonitor {
   StopFlag stop_;
   std::thread thread_;
   std::atomic<bool> ended_{false};
+  std::atomic<bool> running_{false};
 };
 
 }  // namespace quorlin::device

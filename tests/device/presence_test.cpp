@@ -155,8 +155,8 @@ struct EventCase {
 
 TEST(Events, EachCodeHasItsReaction) {
   const EventCase cases[] = {
-      {0x0401, "timer:1051"},    {0x0402, "timer:1053"}, {0x1810, "tray:restore"},
-      {0x1811, "tray:alternate"}, {0x0000, nullptr},     {0x1801, nullptr},
+      {0x0401, "timer:1051"},     {0x0402, "timer:1053"}, {0x1810, "tray:restore"},
+      {0x1811, "tray:alternate"}, {0x0000, nullptr},      {0x1801, nullptr},
       {0x1804, nullptr},
   };
   for (bool shared : {false, true}) {
@@ -221,6 +221,30 @@ TEST(Events, UnplugClosesAndTheNextScanReopens) {
   ASSERT_TRUE(s.backend.SendEvent(0x0402));
   ASSERT_TRUE(WaitFor([&] { return ui.Count("timer:1053") == 1; }));
   reader.Stop();
+}
+
+TEST(Events, ArrivalIsNoticedWithoutPollingAndStopIsPrompt) {
+  // A rescan far longer than the test: only the backend's change notice
+  // can bring the reader to the keyboard, and only the stop wake-up can end
+  // its wait. Both device threads wait on the backend together, as in the
+  // window.
+  SimLink s;
+  s.backend.Unplug();
+  RecordingNotifications ui;
+  constexpr int kNever = 600000;
+  PresenceMonitor presence(s.link, ui, {0, kNever, kNever});
+  EventReader reader(s.backend, ui, kNever);
+  presence.Start();
+  reader.Start();
+  std::this_thread::sleep_for(std::chrono::milliseconds(50));
+  EXPECT_FALSE(reader.Listening());
+  s.backend.Plug();
+  ASSERT_TRUE(WaitFor([&] { return reader.Listening(); }));
+  s.backend.Unplug();
+  ASSERT_TRUE(WaitFor([&] { return !reader.Listening(); }));
+  // Returns only if the stop wake-up reaches both waits.
+  reader.Stop();
+  presence.Stop();
 }
 
 }  // namespace

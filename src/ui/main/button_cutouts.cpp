@@ -10,11 +10,22 @@ const QPixmap* ButtonCutouts::CutOne(QPoint origin, QSize size, const QPixmap* f
   // shows black there, as on a padded surface, whatever picture it came from.
   QPixmap piece(size.expandedTo(QSize(1, 1)));
   piece.fill(Qt::black);
-  QPainter painter(&piece);
-  painter.drawPixmap(QPoint(1, 1) - origin, *from);
-  painter.end();
+  if (!from->isNull()) {
+    QPainter painter(&piece);
+    painter.drawPixmap(QPoint(1, 1) - origin, *from);
+  }
   pieces_.push_back(std::move(piece));
+  if (from->isNull()) pending_.push_back({&pieces_.back(), from, origin});
   return &pieces_.back();
+}
+
+void ButtonCutouts::Fill(const QPixmap* stand_in, const QImage& picture) {
+  std::erase_if(pending_, [&](const Pending& p) {
+    if (p.stand_in != stand_in) return false;
+    QPainter painter(p.piece);
+    painter.drawImage(QPoint(1, 1) - p.origin, picture);
+    return true;
+  });
 }
 
 ButtonSurfaces ButtonCutouts::Cut(QPoint origin, QSize size, const ButtonSurfaces& from) {

@@ -38,6 +38,10 @@ class KeyFrameLayer : public QWidget {
 
   std::vector<QRegion> rings_;  // the frame's pixels, by slot
   std::vector<QRect> bounds_;   // around each ring
+  // What a slot's paint fills: its whole rectangles where they cover no
+  // other slot (the mask keeps the key inside), else the ring's own strips.
+  std::vector<std::vector<QRect>> fills_;
+  QRegion all_rings_;  // the mask while every slot shows a frame
   std::vector<std::optional<QColor>> colours_;
 };
 

@@ -60,6 +60,9 @@ class KeyboardView : public SkinOverlay {
   int Flip() const { return flip_; }
   // Bytes of the pictures the buttons keep.
   qint64 PictureBytes() const;
+  // The buttons' pieces, filled after construction when the view was built
+  // from stand-ins (MainSurfaceLoad).
+  ButtonCutouts& Cutouts() { return *cutouts_; }
   bool LightingViewShown() const { return lighting_open_; }
   // The colour frame a lit key shows (lighting/lit_keys.h), nothing when off.
   std::optional<lighting::Rgb> ShownColour(int lit_key) const {

@@ -83,6 +83,9 @@ class LightingPanelWidget : public SkinOverlay {
   const lighting::PanelView& View() const { return view_; }
   // Bytes of the pictures the report-rate buttons keep.
   qint64 PictureBytes() const;
+  // The buttons' pieces, filled after construction when the view was built
+  // from stand-ins (MainSurfaceLoad).
+  ButtonCutouts& Cutouts() { return *cutouts_; }
   // A control by its identifier (nullptr for an unknown one).
   QWidget* Control(int control_id) const;
 

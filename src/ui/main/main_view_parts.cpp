@@ -1,5 +1,6 @@
 #include "ui/main/main_view_parts.h"
 
+#include "ui/main/button_cutouts.h"
 #include "ui/skin/skin_catalogue.h"
 #include "ui/skin/skin_picture.h"
 
@@ -26,26 +27,34 @@ std::vector<std::string> MainSurfaceFiles() {
 
 MainSurfaces MainSurfacesFrom(const PreparedSurfaces& prepared) {
   return {SetFrom(prepared, catalogue::kMainSet), SetFrom(prepared, catalogue::kMainFlipSet),
-          prepared.Find(catalogue::kMainArrows)};
+          prepared.Find(catalogue::kMainArrows), nullptr};
 }
 
-MainSurfaceLoad::MainSurfaceLoad(const std::filesystem::path& skin_dir) {
+MainSurfaceLoad::MainSurfaceLoad(std::filesystem::path skin_dir) : skin_dir_(std::move(skin_dir)) {
   std::vector<std::string> files =
       catalogue::DistinctFiles({catalogue::kMainSet, catalogue::kMainFlipSet});
   files.emplace_back(catalogue::kMainArrows);
-  for (const std::string& file : files) pictures_.emplace(file, LoadSkinPixmap(skin_dir / file));
+  for (const std::string& file : files) stand_ins_.emplace(file, QPixmap());
 }
 
 const QPixmap* MainSurfaceLoad::Find(std::string_view file) const {
-  const auto it = pictures_.find(file);
-  return it == pictures_.end() ? nullptr : &it->second;
+  const auto it = stand_ins_.find(file);
+  return it == stand_ins_.end() ? nullptr : &it->second;
+}
+
+void MainSurfaceLoad::FillPieces(std::initializer_list<ButtonCutouts*> cutouts) const {
+  for (const auto& [file, stand_in] : stand_ins_) {
+    const QImage picture = LoadSkinImage(skin_dir_ / file);
+    for (ButtonCutouts* c : cutouts) c->Fill(&stand_in, picture);
+  }
 }
 
 MainSurfaces MainSurfaceLoad::Surfaces() const {
   auto set = [this](const catalogue::StatePictureSet& s) {
     return MainSurfaceSet{Find(s.normal), Find(s.over), Find(s.down), Find(s.disabled)};
   };
-  return {set(catalogue::kMainSet), set(catalogue::kMainFlipSet), Find(catalogue::kMainArrows)};
+  return {set(catalogue::kMainSet), set(catalogue::kMainFlipSet), Find(catalogue::kMainArrows),
+          this};
 }
 
 }  // namespace quorlin::ui

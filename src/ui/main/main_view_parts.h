@@ -27,6 +27,9 @@ struct MainSurfaceSet {
   const QPixmap* disable = nullptr;
 };
 
+class ButtonCutouts;
+class MainSurfaceLoad;
+
 // The main window's full-window pictures. The views read them only while
 // they are constructed: every button cuts its own rectangles out once, so
 // the window may drop the big pictures afterwards.
@@ -34,6 +37,9 @@ struct MainSurfaces {
   MainSurfaceSet first;
   MainSurfaceSet second;  // the flip indicator's second look
   const QPixmap* arrows = nullptr;
+  // Set when the pictures above are stand-ins: once the views have cut
+  // their pieces, they fill them from here.
+  const MainSurfaceLoad* stand_ins_for = nullptr;
 };
 
 // The picture files of MainSurfaces (for PrepareStateSurfaces or a loader
@@ -41,18 +47,22 @@ struct MainSurfaces {
 std::vector<std::string> MainSurfaceFiles();
 MainSurfaces MainSurfacesFrom(const PreparedSurfaces& prepared);
 
-// The full-window pictures loaded for the construction of the window's
-// buttons only: once every button has cut its pieces (ButtonCutouts), this
-// object goes and the megabytes with it. A picture that cannot be loaded
-// ends the program, as any skin picture does.
+// The full-window pictures for the construction of the window's buttons.
+// Nine of them decoded together would be the program's largest use of
+// memory by far, so the buttons first cut their pieces from empty
+// stand-ins (Surfaces), then FillPieces reads one picture at a time, draws
+// every piece cut from it and drops it before reading the next. A picture
+// that cannot be loaded ends the program, as any skin picture does.
 class MainSurfaceLoad {
  public:
-  explicit MainSurfaceLoad(const std::filesystem::path& skin_dir);
+  explicit MainSurfaceLoad(std::filesystem::path skin_dir);
   MainSurfaces Surfaces() const;
+  void FillPieces(std::initializer_list<ButtonCutouts*> cutouts) const;
 
  private:
   const QPixmap* Find(std::string_view file) const;
-  std::map<std::string, QPixmap, std::less<>> pictures_;
+  std::filesystem::path skin_dir_;
+  std::map<std::string, QPixmap, std::less<>> stand_ins_;
 };
 
 struct MainViewParts {

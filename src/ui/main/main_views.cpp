@@ -1,5 +1,7 @@
 #include "ui/main/main_views.h"
 
+#include "ui/main/button_cutouts.h"
+
 namespace quorlin::ui {
 
 MainViews::MainViews(QWidget* window, const MainViewParts& parts,
@@ -9,6 +11,8 @@ MainViews::MainViews(QWidget* window, const MainViewParts& parts,
       panel_(new LightingPanelWidget(window, parts)),
       preview_(std::make_unique<PreviewDisplay>(*keyboard_, parts.state, parts.jobs,
                                                 std::move(engine))) {
+  if (const MainSurfaceLoad* load = parts.surfaces.stand_ins_for)
+    load->FillPieces({&keyboard_->Cutouts(), &panel_->Cutouts()});
   connect(panel_, &LightingPanelWidget::viewChanged, this, [this](const lighting::PanelView& v) {
     keyboard_->ShowLightingView(v);
     preview_->FollowView(v);

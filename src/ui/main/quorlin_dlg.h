@@ -70,7 +70,9 @@ struct MainWindowOptions {
   std::optional<bool> tray_available;  // what the desktop says when empty
   bool start_device_threads = true;
   device::PresenceTiming presence_timing{10, 60000, 60000};
-  int event_rescan_ms = 1000;
+  // Arrival wakes the event reader; this long fallback only covers a missed
+  // notice, as for the presence monitor.
+  int event_rescan_ms = 60000;
 };
 
 class CQuorlinDlg : public CBaseDialog, public flows::FlowView {

@@ -52,5 +52,27 @@ TEST(ButtonCutouts, ASurfaceGivenForSeveralStatesIsCutOnce) {
   EXPECT_EQ(cutouts.Bytes(), 2 * 3 * 3 * 4);
 }
 
+TEST(ButtonCutouts, PiecesOfAStandInAreDrawnWhenItsPictureComes) {
+  testing::EnsureApplication();
+  const QPixmap stand_in_a;
+  const QPixmap stand_in_b;
+  const QImage a = CoordinatePicture(20, 10).toImage();
+  ButtonCutouts cutouts;
+  const ButtonSurfaces first =
+      cutouts.Cut({5, 3}, {4, 4}, {&stand_in_a, &stand_in_b, &stand_in_a, nullptr, nullptr});
+  const ButtonSurfaces second = cutouts.Cut({18, 9}, {4, 4}, SameSurface(&stand_in_a));
+  EXPECT_EQ(first.normal->toImage().pixel(0, 0), qRgb(0, 0, 0));
+
+  cutouts.Fill(&stand_in_a, a);
+  EXPECT_EQ(first.normal, first.down);
+  EXPECT_EQ(first.normal->toImage().pixel(3, 2), qRgb(7, 4, 100));
+  EXPECT_EQ(second.normal->toImage().pixel(1, 0), qRgb(18, 8, 100));
+  EXPECT_EQ(second.normal->toImage().pixel(3, 0), qRgb(0, 0, 0));  // past the edge
+  // Another stand-in's pieces wait for their own picture.
+  EXPECT_EQ(first.over->toImage().pixel(0, 0), qRgb(0, 0, 0));
+  cutouts.Fill(&stand_in_b, a);
+  EXPECT_EQ(first.over->toImage().pixel(0, 0), qRgb(4, 2, 100));
+}
+
 }  // namespace
 }  // namespace quorlin::ui
