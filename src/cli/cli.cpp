@@ -14,6 +14,7 @@
 #include "device/keyboard_finder.h"
 #include "platform/process_lock.h"
 #include "sim/sim_backend.h"
+#include "platform/instance_channel.h"
 
 namespace quorlin::cli {
 
@@ -56,16 +57,33 @@ int RunWithTexts(CliContext& ctx) {
   return Fail(ctx, kExitBadArguments, Msg("CLI_ERR_UNKNOWN_COMMAND", {{"command", name}}));
 }
 
+// Frames that change what the keyboard holds (a running window must reread).
+bool WritesKeyboard(std::span<const uint8_t> report) {
+  if (report.size() <= device::frame_field::kCommand) return false;
+  switch (report[device::frame_field::kCommand]) {
+    case device::cmd::kWriteDeviceInfo:
+    case device::cmd::kWriteLighting:
+    case device::cmd::kWriteKeyTable:
+    case device::cmd::kWriteMacroArea:
+    case device::cmd::kWriteKeyColours:
+      return true;
+    default:
+      return false;
+  }
+}
+
 }  // namespace
 
 std::unique_ptr<device::DeviceLink> ConnectForCommand(CliContext& ctx, int& status) {
   auto link = std::make_unique<device::DeviceLink>(ctx.backend);
   std::ostream& err = ctx.err;
   FrameTally& tally = ctx.tally;
+  bool& changed = ctx.changed_keyboard;
   const bool trace = ctx.options.trace;
   link->Channel().SetTraceSink(
-      [&err, &tally, trace](char direction, std::span<const uint8_t> report) {
+      [&err, &tally, &changed, trace](char direction, std::span<const uint8_t> report) {
         tally.Note(direction, report);
+        if (direction == '>' && WritesKeyboard(report)) changed = true;
         if (trace) err << device::FormatTraceLine(direction, report) << '\n';
       });
   status = ReportFindFailure(ctx, device::ConnectKeyboard(*link));
@@ -133,6 +151,9 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
     Fail(ctx, kExitFailure, error);
     return status == kExitOk ? kExitFailure : status;
   }
+  // A window left running would otherwise show, and later write back, what
+  // the keyboard held before this command.
+  if (ctx.changed_keyboard) platform::SendInstanceRequest(platform::kRequestReload, 2000);
   return status;
 }
 

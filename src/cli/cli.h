@@ -27,6 +27,8 @@ struct CliContext {
   std::atomic<bool>* stop = nullptr;
   // The texts of the run's language; RunCommand provides them when unset.
   const CliTexts* texts = nullptr;
+  // Set when a frame that changes the keyboard's memory was sent.
+  bool changed_keyboard = false;
 };
 
 // Runs quorlinctl with the arguments after the program name; returns the

@@ -1,13 +1,14 @@
+#include <algorithm>
 #include <ostream>
 #include <vector>
 
 #include "cli/cli.h"
 #include "cli/command_args.h"
 #include "cli/exit_codes.h"
+#include "cli/interface_probe.h"
 #include "cli/json_writer.h"
 #include "cli/messages.h"
 #include "device/hid_device.h"
-#include "device/keyboard_variant.h"
 
 namespace quorlin::cli {
 
@@ -25,32 +26,10 @@ std::string_view CollectionId(uint16_t page, uint16_t usage) {
   return "other";
 }
 
-std::string_view OpenState(device::HidBackend& backend, const std::string& path) {
-  device::OpenError error = device::OpenError::kNone;
-  auto handle = backend.Open(path, device::HidOpenMode{true, false, false}, error);
-  if (handle) {
-    handle->Abort();
-    return "yes";
-  }
-  switch (error) {
-    case device::OpenError::kPermissionDenied:
-      return "permission-denied";
-    case device::OpenError::kNotFound:
-      return "gone";
-    default:
-      return "no";
-  }
-}
-
-struct Interface {
-  device::HidInterfaceInfo info;
-  std::string_view open;
-};
-
-void PrintJson(std::ostream& out, const std::vector<Interface>& shown) {
+void PrintJson(std::ostream& out, const std::vector<ProbedInterface>& shown) {
   JsonWriter json(out);
   json.BeginArray();
-  for (const auto& [info, open] : shown) {
+  for (const auto& [info, open, reason] : shown) {
     json.BeginObject()
         .Field("path", info.path)
         .Field("vendor", "0x" + Hex4(info.vendor_id))
@@ -59,6 +38,7 @@ void PrintJson(std::ostream& out, const std::vector<Interface>& shown) {
         .Field("usage", "0x" + Hex4(info.usage))
         .Field("collection", CollectionId(info.usage_page, info.usage))
         .Field("open", open)
+        .Field("reason", reason)
         .EndObject();
   }
   json.EndArray();
@@ -80,26 +60,25 @@ int CommandDevices(CliContext& ctx) {
   if (RefuseExtra(ctx, CommandArgs(ctx), status)) return status;
   std::vector<device::HidInterfaceInfo> listed;
   if (!ctx.backend.Enumerate(listed)) return Fail(ctx, kExitFailure, Msg("CLI_ERR_LISTING"));
-  std::vector<Interface> shown;
-  bool denied = false;
-  for (const auto& info : listed) {
-    if (!device::IsKeyboardCandidate(info.path, &info)) continue;
-    shown.push_back({info, OpenState(ctx.backend, info.path)});
-    denied = denied || shown.back().open == "permission-denied";
-  }
+  const std::vector<ProbedInterface> shown = ProbeKeyboardInterfaces(ctx.backend, listed);
+  const bool denied = std::any_of(shown.begin(), shown.end(), [](const ProbedInterface& p) {
+    return p.open == "permission-denied";
+  });
   if (shown.empty()) return Fail(ctx, kExitNoKeyboard, Msg("CLI_ERR_NO_KEYBOARD"));
   if (ctx.options.json) {
     PrintJson(ctx.out, shown);
   } else {
-    for (const auto& [info, open] : shown) {
+    for (const auto& [info, open, reason] : shown) {
       const std::string_view collection = CollectionId(info.usage_page, info.usage);
+      const Message open_text = reason.empty() ? Msg("CLI_OPEN_" + Upper(open))
+                                               : Msg("CLI_OPEN_NO_BECAUSE", {{"reason", reason}});
       ctx.out << Say(ctx, Msg("CLI_DEVICE_LINE",
                               {{"path", info.path},
                                {"vendor", Hex4(info.vendor_id)},
                                {"product", Hex4(info.product_id)},
                                {"collection", Hex4(info.usage_page) + ':' + Hex4(info.usage)},
                                {"kind", Say(ctx, Msg("CLI_COLLECTION_" + Upper(collection)))},
-                               {"open", Say(ctx, Msg("CLI_OPEN_" + Upper(open)))}}))
+                               {"open", Say(ctx, open_text)}}))
               << '\n';
     }
   }

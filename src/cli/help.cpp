@@ -17,7 +17,9 @@ struct CommandHelp {
 constexpr CommandHelp kHelp[] = {
     {"devices",
      "quorlinctl devices\n"
-     "  Lists every interface of the keyboard and whether this user may open it.\n"},
+     "  Lists every interface of the keyboard and whether this user may open it;\n"
+     "  an interface the program refuses (an unusable report descriptor) says why\n"
+     "  (--json: \"open\" and \"reason\").\n"},
     {"info",
      "quorlinctl info\n"
      "  Prints the firmware version, active profile, macro capacity and lighting modes.\n"},
@@ -128,7 +130,8 @@ void PrintUsage(std::ostream& out) {
          "                              errors are {\"error\": TEXT, \"status\": N} on stderr,\n"
          "                              other notes {\"message\": TEXT} on stderr\n"
          "  --lang ID                   language of printed texts: 0x0409 (en), 0x0407 (de),\n"
-         "                              0x0416 (pt); default: the stored language\n"
+         "                              0x0416 (pt), or a regional variant of one (0x0809\n"
+         "                              English, UK); default: the stored language\n"
          "  --yes                       answer Yes to questions (default: No)\n"
          "  --help                      this text\n"
          "\n"

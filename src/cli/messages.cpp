@@ -10,6 +10,7 @@
 #include "cli/cli.h"
 #include "cli/cli_texts.h"
 #include "cli/exit_codes.h"
+#include "cli/interface_probe.h"
 #include "cli/json_writer.h"
 
 namespace quorlin::cli {
@@ -125,6 +126,12 @@ int ReportFindFailure(CliContext& ctx, device::FindResult result) {
       return Fail(ctx, kExitFailure, Msg("CLI_ERR_LISTING"));
     case device::FindResult::kNoKeyboard:
       break;
+  }
+  // A keyboard that is plugged in but refused is not "not found": say why.
+  if (const auto refused = RefusedKeyboardInterface(ctx.backend)) {
+    return Fail(ctx, kExitNoKeyboard,
+                Msg("CLI_ERR_KEYBOARD_REFUSED",
+                    {{"path", refused->info.path}, {"reason", refused->reason}}));
   }
   return Fail(ctx, kExitNoKeyboard, Msg("CLI_ERR_NO_KEYBOARD"));
 }

@@ -99,8 +99,11 @@ std::optional<uint32_t> ParseLanguage(const std::string& text) {
     if (text.empty() || *end != '\0' || parsed > 0xFFFF) return std::nullopt;
     id = static_cast<uint32_t>(parsed);
   }
-  if (!text::FindLanguage(id)) return std::nullopt;
-  return id;
+  // A regional variant (0x0809 English, UK) reads as the language whose
+  // file serves it, as the stored language does.
+  const std::optional<int> index = text::FindLanguageOrVariant(id);
+  if (!index) return std::nullopt;
+  return text::kLanguages[static_cast<std::size_t>(*index)].id;
 }
 
 std::optional<GlobalOptions> ParseGlobalOptions(const std::vector<std::string>& args,

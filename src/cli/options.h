@@ -41,7 +41,9 @@ std::optional<GlobalOptions> ParseGlobalOptions(const std::vector<std::string>& 
 // which --lang were asked for, so the error itself honours them.
 GlobalOptions FallbackOptions(const std::vector<std::string>& args);
 
-// "0x0409", "0409", "en", "de" or "pt" as a supported language identifier.
+// "0x0409", "0409", "en", "de" or "pt" as a supported language identifier;
+// a regional variant ("0x0809", "0C07") gives the language of its primary
+// language, an identifier without one nothing.
 std::optional<uint32_t> ParseLanguage(const std::string& text);
 
 }  // namespace quorlin::cli

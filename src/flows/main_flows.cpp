@@ -99,8 +99,11 @@ bool MainFlows::Apply() {
 bool MainFlows::ApplyAllProfiles() {
   auto working = p_.state.working.Lock();
   if (RefuseUnloaded(*working)) return false;
-  store_.SaveHostCopy(*working);
-  return profiles::ApplySettings(*working, true, Targets());
+  // The keyboard still gets the change when the program's copy cannot be
+  // written, but the caller must learn that the copy is behind.
+  const bool saved = store_.SaveHostCopy(*working);
+  const bool written = profiles::ApplySettings(*working, true, Targets());
+  return saved && written;
 }
 
 // A store that never held a whole image (every read of the keyboard failed,

@@ -59,7 +59,8 @@ class MainFlows {
 
   // Writes what the working store holds to the keyboard (all three key
   // tables) without the file or dialog steps; the command-line tool's Apply.
-  // Refused as Apply is.
+  // Refused as Apply is. False also when the keyboard took everything but
+  // the host copy could not be saved.
   bool ApplyAllProfiles();
 
  private:

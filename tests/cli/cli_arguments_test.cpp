@@ -49,6 +49,31 @@ TEST_F(CliTest, ArgumentErrorsNameTheRealFault) {
   EXPECT_EQ(keyboard->Memory(), before);
 }
 
+// A regional variant is served by its language's file, as the stored
+// language is; only an identifier no file serves is refused.
+TEST_F(CliTest, LangTakesRegionalVariantsOfTheSupportedLanguages) {
+  const struct {
+    std::string lang;
+    std::string says;
+  } cases[] = {
+      {"0x0809", "takes no arguments"},     // English, UK
+      {"0C07", "nimmt keine Argumente"},    // German, Austria
+      {"0x0816", "não aceita argumentos"},  // Portuguese, Portugal
+      {"0x0407", "nimmt keine Argumente"},
+  };
+  for (const auto& c : cases) {
+    const auto r = Run({"--lang", c.lang, "info", "extra"});
+    EXPECT_EQ(r.status, kExitBadArguments) << c.lang;
+    EXPECT_THAT(r.err, HasSubstr(c.says)) << c.lang;
+  }
+  for (const std::string refused : {"0x0410", "0x10409", "xx", ""}) {
+    std::ostringstream out, err;
+    EXPECT_EQ(RunQuorlinctl({"--lang=en", "--lang", refused, "info"}, out, err), kExitBadArguments)
+        << refused;
+    EXPECT_THAT(err.str(), HasSubstr("is not a supported language")) << refused;
+  }
+}
+
 // What the keyboard stores is what the user is told.
 TEST_F(CliTest, WaitsAddUpAndRoundingIsSaid) {
   const struct {

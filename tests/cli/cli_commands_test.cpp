@@ -163,6 +163,86 @@ TEST_F(CliTest, KeyboardFailuresHaveTheirLineAndStatus) {
   backend.SetOpenDenied(false);
 }
 
+// The simulated keyboard, except that one path presents a report
+// descriptor the program refuses.
+class BadDescriptorBackend final : public device::HidBackend {
+ public:
+  BadDescriptorBackend(sim::SimBackend& inner, std::string path)
+      : inner_(inner), path_(std::move(path)) {}
+  bool Enumerate(std::vector<device::HidInterfaceInfo>& out) override {
+    return inner_.Enumerate(out);
+  }
+  std::unique_ptr<device::HidHandle> Open(const std::string& path, device::HidOpenMode mode,
+                                          device::OpenError& error) override {
+    auto handle = inner_.Open(path, mode, error);
+    if (!handle || path != path_) return handle;
+    return std::make_unique<Handle>(std::move(handle));
+  }
+  bool StillPresent(const std::string& path) override { return inner_.StillPresent(path); }
+  bool WaitForChange(int timeout_ms) override { return inner_.WaitForChange(timeout_ms); }
+  void WakeWaiters() override { inner_.WakeWaiters(); }
+
+ private:
+  struct Handle final : device::HidHandle {
+    explicit Handle(std::unique_ptr<device::HidHandle> h) : inner(std::move(h)) {}
+    uint16_t VendorId() const override { return inner->VendorId(); }
+    uint16_t ProductId() const override { return inner->ProductId(); }
+    uint16_t Release() const override { return inner->Release(); }
+    std::vector<uint8_t> ReportDescriptor() override { return {0xA1, 0x01}; }  // never closed
+    int CollectionIndex() const override { return inner->CollectionIndex(); }
+    int Read(std::span<uint8_t> buffer, int timeout_ms) override {
+      return inner->Read(buffer, timeout_ms);
+    }
+    int Write(std::span<const uint8_t> report, int timeout_ms) override {
+      return inner->Write(report, timeout_ms);
+    }
+    void Abort() override { inner->Abort(); }
+    std::unique_ptr<device::HidHandle> inner;
+  };
+  sim::SimBackend& inner_;
+  std::string path_;
+};
+
+// A keyboard that is there but refused says why, in the listing and in the
+// failure of a command that needs it.
+TEST_F(CliTest, ARefusedInterfaceSaysWhy) {
+  BadDescriptorBackend refusing(backend, backend.VendorPath());
+  auto run = [&](std::vector<std::string> args) {
+    Message error;
+    const auto options = ParseGlobalOptions(args, error);
+    std::ostringstream out, err;
+    CliContext ctx{*options, refusing, out, err};
+    return CliRun{RunCommand(ctx), out.str(), err.str()};
+  };
+  const std::string why = "unusable report descriptor";
+  const auto listed = run({"--lang=en", "devices"});
+  EXPECT_EQ(listed.status, kExitOk);
+  EXPECT_THAT(listed.out, HasSubstr(backend.VendorPath()));
+  EXPECT_THAT(listed.out, HasSubstr("open: no: " + why));
+  EXPECT_THAT(listed.out, HasSubstr("open: yes"));  // the consumer collection
+
+  const Json json = ParseJson(run({"--lang=en", "--json", "devices"}).out);
+  ASSERT_EQ(json.size(), 2u);
+  for (std::size_t i = 0; i < json.size(); ++i) {
+    const bool vendor = json[i]["collection"].Str() == "vendor";
+    EXPECT_EQ(json[i]["open"].Str(), vendor ? "no" : "yes");
+    EXPECT_EQ(json[i]["reason"].Str().find(why), vendor ? 0u : std::string::npos);
+  }
+
+  const struct {
+    std::string lang;
+    std::string says;
+  } failures[] = {
+      {"en", "its interface " + backend.VendorPath() + " could not be used: " + why},
+      {"de", "ist nicht verwendbar: " + why},
+  };
+  for (const auto& f : failures) {
+    const auto r = run({"--lang", f.lang, "info"});
+    EXPECT_EQ(r.status, kExitNoKeyboard) << f.lang;
+    EXPECT_THAT(r.err, HasSubstr(f.says));
+  }
+}
+
 TEST_F(CliTest, AKeyboardGoneBeforeTheChangeDidNotAnswer) {
   ASSERT_EQ(Run({"lighting", "set", "brightness=3"}).status, kExitOk);
   const int reads = static_cast<int>(backend.ReceivedFrames().size()) - 3;

@@ -142,6 +142,7 @@ TEST_F(CliTest, AFileNotWrittenIsReportedBesideTheKeyboardsPart) {
     std::vector<std::string> args;
   } cases[] = {
       {"$Profile0", {"keys", "set", "A", "key:C"}},
+      {"$Profile0", {"keys", "set", "--profile", "2", "A", "key:D"}},  // not the active one
       {"UserDengColor_0.userd", {"colours", "set", "A=#00FF00"}},
   };
   for (const auto& c : cases) {

@@ -162,6 +162,31 @@ TEST(Flows, ApplyWritesTheActiveProfileAndClearsModified) {
   EXPECT_GT(std::filesystem::file_size(r.folder.path() / "data" / "$Profile1"), 0u);
 }
 
+// A host copy that cannot be written is a failure the caller must see, yet
+// the keyboard still gets the change.
+TEST(Flows, AHostCopyNotWrittenFailsTheApplyButNotTheKeyboardsPart) {
+  const struct {
+    const char* name;
+    int page;
+    bool (*apply)(MainFlows&);
+  } cases[] = {
+      {"Apply", 1, [](MainFlows& f) { return f.Apply(); }},
+      {"ApplyAllProfiles", 2, [](MainFlows& f) { return f.ApplyAllProfiles(); }},
+  };
+  for (const auto& c : cases) {
+    Rig r(1);
+    r.flows.ReloadAfterArrival();
+    const auto copy = r.folder.path() / "data" / "$Profile1";
+    ASSERT_TRUE(std::filesystem::remove(copy)) << c.name;
+    std::filesystem::create_directory(copy);  // a folder where the file should be
+    r.DisableKeyA(c.page);
+    r.view.SetModified(true);
+    EXPECT_FALSE(c.apply(r.flows)) << c.name;
+    EXPECT_EQ(r.KeyTableEntry(c.page, r.PositionOfA()), (std::array<uint8_t, 3>{0, 0, 0}))
+        << c.name;
+  }
+}
+
 TEST(Flows, ApplyDuringRecordingAsksFirst) {
   Rig r;
   r.flows.ReloadAfterArrival();

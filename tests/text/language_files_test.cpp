@@ -288,6 +288,8 @@ const std::map<std::string, std::string> kTemplates = {
     {"MACRO_ACTION_ERR_DELAY_MAX", "d"},
     {"PROFILE_FORMAT_ERROR", "s"},
     {"PROFILE_NEW_FAILED", "s"},
+    {"MAIN_UPDATER_WINDOWS_ONLY", "s"},
+    {"MAIN_FRAMES_SENT", "d"},
 };
 
 std::string Upper(std::string s) {

@@ -10,6 +10,7 @@
 #include "app_icons.h"
 #include "panel_pictures.h"
 #include "skin_writer.h"
+#include "tray_icons.h"
 #include "ui/skin/skin_catalogue.h"
 #include "window_skins.h"
 
@@ -111,5 +112,6 @@ int main(int argc, char** argv) {
   ok = WriteProfile(dir) && ok;
   ok = WriteUpdate(dir) && ok;
   ok = WritePanelPictures(dir) && ok;
+  ok = WriteTrayIcons(dir) && ok;
   return ok ? 0 : 1;
 }

@@ -30,6 +30,16 @@ struct MainWindowHooks {
   std::function<void()> close_profile_manager;
   // Exit asks the open child dialogs first; false keeps the program running.
   std::function<bool()> close_child_dialogs;
+
+  // What the window's flows ask about those dialogs; unset, none is open.
+  // The window calls them on its own thread.
+  std::function<bool()> key_editor_open;
+  std::function<bool()> macro_recording_running;
+  std::function<void()> stop_macro_recording;
+  std::function<bool()> profile_manager_has_changes;
+  std::function<void(int profile)> profile_manager_show_active;
+  // The language changed: open dialogs take the texts of this index.
+  std::function<void(int language_index)> relabel_dialogs;
 };
 
 }  // namespace quorlin::ui

@@ -147,9 +147,13 @@ TEST(UpdateDialog, CancelUpdateForgetsTheChosenFile) {
 
 TEST(ShippedLanguageFiles, HoldTheDialogsTexts) {
   const fs::path dir = QUORLIN_DATA_DIR;
-  std::vector<std::string> keys = {
-      "MAIN_FIRMWARE_UPDATE", "PROFILE_MANAGER_OPEN", "PROFILE_ADD_TIP",    "PROFILE_LOAD_TIP",
-      "PROFILE_DELETE_TIP",   "PROFILE_NEW_FAILED",   "UPDATE_WINDOWS_ONLY"};
+  std::vector<std::string> keys = {"MENU_4",
+                                   "PROFILE_MANAGER_OPEN",
+                                   "PROFILE_ADD_TIP",
+                                   "PROFILE_LOAD_TIP",
+                                   "PROFILE_DELETE_TIP",
+                                   "PROFILE_NEW_FAILED",
+                                   "UPDATE_WINDOWS_ONLY"};
   for (const char* key : CQuorlin_DlgProfile::kColumnTextKeys) keys.emplace_back(key);
   for (int index = 0; index < static_cast<int>(text::kLanguages.size()); ++index) {
     for (const std::string& key : keys) {

@@ -1,0 +1,42 @@
+#pragma once
+// The running program's end of the instance channel: a QLocalServer on the
+// per-user socket. Only this user's processes may connect (the socket is
+// private to the user and each peer's user id is checked). A socket left
+// behind by a crashed instance is found dead and replaced, so it never
+// blocks a start.
+
+#include <QLocalServer>
+#include <QObject>
+#include <QString>
+#include <filesystem>
+#include <functional>
+#include <string>
+
+namespace quorlin::app {
+
+class InstanceServer : public QObject {
+  Q_OBJECT
+
+ public:
+  // Runs a request on the UI thread; the sender gets its answer once it
+  // returns. Unknown words are answered without being handled.
+  using Handler = std::function<void(const std::string& request)>;
+
+  InstanceServer(std::filesystem::path socket_path, Handler handler, QObject* parent = nullptr);
+  ~InstanceServer() override;
+
+  // False when another live instance already listens (or the socket cannot
+  // be made at all: the program then runs without the channel).
+  bool Listen();
+  bool Listening() const { return server_.isListening(); }
+  const std::filesystem::path& SocketPath() const { return path_; }
+
+ private:
+  void TakeConnection();
+
+  std::filesystem::path path_;
+  Handler handler_;
+  QLocalServer server_;
+};
+
+}  // namespace quorlin::app

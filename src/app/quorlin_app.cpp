@@ -1,0 +1,167 @@
+#include "app/quorlin_app.h"
+
+#include <QApplication>
+#include <QFileInfo>
+#include <QProcess>
+#include <QSocketNotifier>
+#include <QString>
+#include <cstdio>
+#include <iostream>
+
+#ifndef _WIN32
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <csignal>
+#endif
+
+#include "app/instance_server.h"
+#include "platform/instance_channel.h"
+#include "platform/user_folders.h"
+#include "text/system_language.h"
+
+namespace quorlin::app {
+
+namespace fs = std::filesystem;
+
+namespace {
+
+#ifndef _WIN32
+// The end of a desktop session sends SIGTERM: the program then ends as by
+// Exit, so the tray icon goes and a simulated keyboard keeps its memory.
+int g_signal_pipe[2] = {-1, -1};
+
+void OnTerminate(int) {
+  const char byte = 1;
+  [[maybe_unused]] const ssize_t n = ::write(g_signal_pipe[1], &byte, 1);
+}
+
+void EndOnTerminate(std::function<void()> end) {
+  if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, g_signal_pipe) != 0) return;
+  auto* notifier = new QSocketNotifier(g_signal_pipe[0], QSocketNotifier::Read, qApp);
+  QObject::connect(notifier, &QSocketNotifier::activated, notifier, [end = std::move(end)] {
+    char byte = 0;
+    [[maybe_unused]] const ssize_t n = ::read(g_signal_pipe[0], &byte, 1);
+    end();
+  });
+  struct sigaction action {};
+  action.sa_handler = OnTerminate;
+  sigemptyset(&action.sa_mask);
+  action.sa_flags = SA_RESTART;
+  sigaction(SIGTERM, &action, nullptr);
+  sigaction(SIGINT, &action, nullptr);
+}
+
+// Once the window is gone a signal ends the process the ordinary way.
+void DefaultTerminate() {
+  std::signal(SIGTERM, SIG_DFL);
+  std::signal(SIGINT, SIG_DFL);
+}
+#else
+void EndOnTerminate(std::function<void()>) {}
+void DefaultTerminate() {}
+#endif
+
+}  // namespace
+
+InstanceDecision DecideInstance(const StartOptions& options, InstanceServer& server) {
+  InstanceDecision decision;
+  for (StartStep step : options.steps) {
+    if (step == StartStep::kStartHidden) {
+      decision.start_hidden = true;
+    } else {
+      platform::SendInstanceRequestTo(server.SocketPath(), platform::kRequestKill, 5000);
+      decision.exit_status = 0;
+      return decision;
+    }
+  }
+  if (!server.Listen()) {
+    // Another instance owns the socket: show it. If it cannot be reached
+    // at all, this start carries on without the channel rather than leave
+    // the user with no window.
+    const auto result =
+        platform::SendInstanceRequestTo(server.SocketPath(), platform::kRequestOpen, 5000);
+    if (result != platform::RequestResult::kNoInstance) decision.exit_status = 0;
+  }
+  return decision;
+}
+
+void StartCompanion(const fs::path& program) {
+  const QFileInfo info(QString::fromStdString(program.string()));
+  if (!info.isFile() || !info.isExecutable()) return;
+  QProcess::startDetached(info.absoluteFilePath(), {});
+}
+
+int CQuorlinApp::Main(int argc, char** argv, const WindowRunner& run_window) {
+  std::vector<std::string> args(argv + 1, argv + argc);
+  std::string error;
+  const auto options = ParseStartOptions(args, error);
+  if (!options) {
+    std::fprintf(stderr, "quorlin: %s\n", error.c_str());
+    return 2;
+  }
+  if (options->help) {
+    std::fputs(StartHelpText().c_str(), stdout);
+    return 0;
+  }
+  // "/Kill" needs no display: end the running instance and stop here.
+  for (StartStep step : options->steps) {
+    if (step == StartStep::kKillRunning) {
+      platform::SendInstanceRequest(platform::kRequestKill);
+      return 0;
+    }
+  }
+  QApplication::setApplicationName("quorlin");
+  QApplication::setOrganizationName("Quorlin_Halvane");
+  QApplication qt_app(argc, argv);
+  // Closing the window hides it in the tray; only Exit ends the program.
+  QApplication::setQuitOnLastWindowClosed(false);
+  CQuorlinApp app;
+  app.socket_path = platform::InstanceSocketPath();
+  return app.Run(*options, run_window);
+}
+
+int CQuorlinApp::Run(const StartOptions& options, const WindowRunner& run_window) {
+  // Paths from where the program's data lies.
+  const AppPaths paths = MakeAppPaths(platform::ProgramDataDir(), platform::ExecutableDir());
+
+  // The settings store shared with quorlinctl, and the language files.
+  platform::IniSettingsStore settings = platform::UserSettingsStore();
+  text::LanguageFiles texts(paths.program_dir, settings, text::SystemLanguageId);
+
+  // Single instance: the window's request handler is installed once it exists.
+  AppContext* context = nullptr;
+  InstanceServer server(socket_path, [&context](const std::string& request) {
+    if (context && context->on_request) context->on_request(request);
+  });
+  const InstanceDecision decision = DecideInstance(options, server);
+  if (decision.exit_status) return *decision.exit_status;
+
+  StartCompanion(paths.companion);
+
+  std::string error;
+  auto backend = KeyboardBackend::Make(options, error);
+  if (!backend) {
+    std::fprintf(stderr, "quorlin: %s\n", error.c_str());
+    return 1;
+  }
+  device::DeviceLink link(backend->Get());
+  // The first arrival shows the window unless started hidden.
+  link.first_arrival_handled = decision.start_hidden ? 1 : 0;
+  // The working store and the applied store with their locks.
+  flows::ProgramState state;
+
+  AppContext ctx{options, paths, settings, texts, *backend, link, state, {}};
+  context = &ctx;
+  EndOnTerminate([&ctx] {
+    if (ctx.on_request) ctx.on_request(std::string(platform::kRequestKill));
+  });
+  const int status = run_window(ctx);
+  DefaultTerminate();
+  context = nullptr;
+
+  if (!backend->Save(error)) std::fprintf(stderr, "quorlin: %s\n", error.c_str());
+  return status;
+}
+
+}  // namespace quorlin::app

@@ -1,0 +1,182 @@
+// The main window with its dialogs plugged in, as the program runs it:
+// in process, offscreen, against the simulated keyboard.
+
+#include "app/dialog_wiring.h"
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QMenu>
+#include <QSystemTrayIcon>
+#include <QTest>
+#include <QTimer>
+#include <functional>
+
+#include "main_window_rig.h"
+#include "ui/editors/composite_dialog.h"
+#include "ui/editors/open_composite_editor.h"
+#include "ui/main/keyboard_view.h"
+#include "ui/main/main_window_ids.h"
+#include "ui/main/profile_menu.h"
+#include "ui/update/update_dialog.h"
+
+namespace quorlin::ui {
+namespace {
+
+namespace ids = main_ids;
+using testing::WindowRig;
+
+constexpr keys::KeyCode kKeyA = 0x1E;
+constexpr int kPositionOfA = 0;  // in the keyboard view's key list
+
+struct WiredWindow {
+  WiredWindow() : wiring(*rig.window) {
+    app::WireDialogs(*rig.window, wiring);
+    rig.Arrive();
+    rig.window->show();
+  }
+  ~WiredWindow() {
+    // The dialogs are the window's children and hold the wiring.
+    rig.window.reset();
+  }
+
+  // Runs `inside` once the next modal dialog or menu has taken over.
+  static void WhenModal(std::function<void()> inside) {
+    QTimer::singleShot(0, [inside = std::move(inside)] { inside(); });
+  }
+  void ClickKeyA() {
+    auto* view = rig.window->findChild<KeyboardView*>();
+    ASSERT_NE(view, nullptr);
+    CPngButton* key = view->KeyButton(kPositionOfA);
+    QTest::mouseClick(key, Qt::LeftButton, {}, key->rect().center());
+  }
+  keys::KeyAction ActionOfA() {
+    auto working = rig.state.working.Lock();
+    const int page = rig.link->CachedActiveProfile();
+    return working->actions.pages[static_cast<std::size_t>(page)][kKeyA];
+  }
+  bool ApplyEnabled() const { return rig.window->Button(ids::kIdApply)->isEnabled(); }
+  std::size_t FramesSent() const { return rig.backend->Sim()->ReceivedFrames().size(); }
+
+  WindowRig rig;
+  app::DialogWiring wiring;
+};
+
+TEST(DialogWiring, AKeyClickOpensTheEditorForThatKeyAndOkStoresItsAction) {
+  WiredWindow w;
+  ASSERT_FALSE(w.ApplyEnabled());
+  const keys::KeyAction before = w.ActionOfA();
+  bool seen = false;
+  WiredWindow::WhenModal([&] {
+    Quorlin_DlgComposite* editor = CompositeEditorOf(w.rig.window.get());
+    ASSERT_NE(editor, nullptr);
+    EXPECT_TRUE(editor->isVisible());
+    EXPECT_FALSE(editor->isMacroOnly());
+    // The flows now see an open editor and refuse a profile switch.
+    EXPECT_TRUE(w.rig.window->KeyEditorOpen());
+    EXPECT_FALSE(w.rig.window->MacroRecordingRunning());
+    seen = true;
+    editor->ClickPage(PageKind::kFunction);
+    editor->functionList()->setCurrentIndex(10);
+    editor->ClickOk();
+  });
+  w.ClickKeyA();
+  ASSERT_TRUE(seen);
+  EXPECT_FALSE(w.rig.window->KeyEditorOpen());
+  const keys::KeyAction after = w.ActionOfA();
+  EXPECT_NE(after, before);
+  EXPECT_EQ(after.kind, keys::KeyActionKind::kFunction);
+  EXPECT_EQ(after.param, 10u);
+  EXPECT_TRUE(w.ApplyEnabled());
+  EXPECT_TRUE(w.rig.state.modified);
+}
+
+TEST(DialogWiring, WithoutAKnownActiveProfileTheEditorRefusesWithoutAskingTheKeyboard) {
+  WiredWindow w;
+  w.rig.link->InvalidateActiveProfile();
+  const std::size_t frames = w.FramesSent();
+  w.ClickKeyA();
+  EXPECT_EQ(CompositeEditorOf(w.rig.window.get()), nullptr);
+  ASSERT_EQ(w.rig.prompts.messages.size(), 1u);
+  EXPECT_EQ(w.rig.prompts.messages[0].toStdString(), w.rig.texts->Text("COMPOSITE_NO_PROFILE"));
+  EXPECT_EQ(w.FramesSent(), frames);
+}
+
+TEST(DialogWiring, TheProfileButtonAndATrayClickShowTheProfileMenuAndItsDefaultSendsNothing) {
+  struct Case {
+    const char* name;
+    std::function<void(WiredWindow&)> show;
+  };
+  const Case cases[] = {
+      {"profile button", [](WiredWindow& w) { w.rig.window->OnCommand(ids::kIdProfileManager); }},
+      {"tray click",
+       [](WiredWindow& w) {
+         auto* tray = w.rig.window->findChild<QSystemTrayIcon*>();
+         ASSERT_NE(tray, nullptr);
+         emit tray->activated(QSystemTrayIcon::Trigger);
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WiredWindow w;
+    std::size_t frames_with_menu = 0;
+    bool manager_entry = false;
+    WiredWindow::WhenModal([&] {
+      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+      ASSERT_NE(menu, nullptr);
+      QAction* default_entry = nullptr;
+      for (QAction* a : menu->actions()) {
+        if (a->data().toInt() == ids::kCmdFirstProfileItem) default_entry = a;
+        if (a->data().toInt() == kManageProfilesItemId) manager_entry = true;
+      }
+      frames_with_menu = w.FramesSent();
+      ASSERT_NE(default_entry, nullptr);
+      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(default_entry).center());
+    });
+    c.show(w);
+    ASSERT_GT(frames_with_menu, 0u);
+    EXPECT_TRUE(manager_entry);
+    EXPECT_EQ(w.FramesSent(), frames_with_menu);
+  }
+}
+
+TEST(DialogWiring, FirmwareUpdateInTheButtonMenuOpensTheUpdateDialog) {
+  WiredWindow w;
+  w.rig.window->RelabelMenus();
+  QAction* item = nullptr;
+  for (QAction* a : w.rig.window->ButtonMenu()->actions())
+    if (a->data().toInt() == ids::kCmdFirmwareUpdate) item = a;
+  ASSERT_NE(item, nullptr);
+  EXPECT_TRUE(item->isVisible());
+  EXPECT_EQ(item->text(), "Firmware update...");
+  bool open = false;
+  WiredWindow::WhenModal([&] {
+    auto* dialog = w.rig.window->findChild<CQuorlin_DlgUpdate*>();
+    open = dialog != nullptr && dialog->isVisible();
+    // Exit's way of closing it.
+    CloseUpdateDialog(w.rig.window.get());
+  });
+  item->trigger();
+  EXPECT_TRUE(open);
+}
+
+TEST(DialogWiring, ExitWithTheEditorOpenClosesItFirstAndKeepsTheStoreAsItWas) {
+  WiredWindow w;
+  const keys::KeyAction before = w.ActionOfA();
+  bool exited = false;
+  WiredWindow::WhenModal([&] {
+    Quorlin_DlgComposite* editor = CompositeEditorOf(w.rig.window.get());
+    ASSERT_NE(editor, nullptr);
+    editor->ClickPage(PageKind::kFunction);
+    editor->functionList()->setCurrentIndex(10);
+    exited = w.rig.window->Exit();
+    EXPECT_FALSE(editor->isVisible());
+  });
+  w.ClickKeyA();
+  EXPECT_TRUE(exited);
+  EXPECT_TRUE(w.rig.window->Ended());
+  EXPECT_EQ(w.ActionOfA(), before);
+}
+
+}  // namespace
+}  // namespace quorlin::ui

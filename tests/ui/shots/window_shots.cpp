@@ -1,0 +1,117 @@
+// Pictures of the main window and the about box in each language, for
+// looking at: window_shots OUTPUT_FOLDER. Runs against the simulated
+// keyboard with its own settings in a temporary folder.
+
+#include <QApplication>
+#include <QTimer>
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+
+#include "app/keyboard_backend.h"
+#include "app/quorlin_app.h"
+#include "device/keyboard_finder.h"
+#include "platform/user_folders.h"
+#include "text/language.h"
+#include "ui/main/main_window_ids.h"
+#include "ui/main/quorlin_dlg.h"
+
+namespace {
+
+using namespace quorlin;
+namespace fs = std::filesystem;
+
+void Settle(int ms) {
+  QEventLoop loop;
+  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
+  loop.exec();
+}
+
+bool Save(QWidget* w, const fs::path& file) {
+  const bool ok = w->grab().save(QString::fromStdString(file.string()), "PNG");
+  std::printf("%s %s\n", ok ? "wrote" : "FAILED", file.string().c_str());
+  return ok;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc != 2) {
+    std::fprintf(stderr, "usage: window_shots OUTPUT_FOLDER\n");
+    return 2;
+  }
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
+  const fs::path out = argv[1];
+  fs::create_directories(out);
+  const fs::path scratch =
+      fs::temp_directory_path() / ("quorlin-shots-" + std::to_string(getpid()));
+  platform::OverrideUserFolders(platform::UserFolders{scratch / "cfg", scratch / "data"});
+  QApplication qt(argc, argv);
+  QApplication::setQuitOnLastWindowClosed(false);
+
+  auto keyboard = std::make_shared<sim::VirtualKeyboard>();
+  app::KeyboardBackend backend(keyboard);
+  device::DeviceLink link(backend.Get());
+  platform::IniSettingsStore settings(scratch / "settings.ini");
+  const fs::path data_dir = platform::ProgramDataDir();
+  text::LanguageFiles texts(data_dir, settings, [] { return uint32_t{0x0409}; });
+  flows::ProgramState state;
+  app::AppContext ctx{
+      {}, app::MakeAppPaths(data_dir, data_dir), settings, texts, backend, link, state, {}};
+  ui::MainWindowOptions options;
+  options.tray_available = true;
+  ui::CQuorlinDlg window(ctx, std::move(options));
+  window.OnInitDialog();
+  device::ConnectKeyboard(link);
+  link.last_presence_state = 1;
+  window.RunFlow(ui::CQuorlinDlg::ReloadAfterArrival);
+  window.WaitForDeviceJobs();
+  window.OnOpen(ui::main_ids::kTagOpen);
+  window.SetModified(true);
+
+  bool ok = true;
+  const char* names[] = {"pt", "en", "de"};
+  for (int position = 0; position < static_cast<int>(text::kLanguages.size()); ++position) {
+    const int index = texts.Choose(position);
+    window.OnLanguageChanged(text::kLanguageChangedTag, index);
+    Settle(300);
+    ok = Save(&window, out / ("main_key_view_" + std::string(names[position]) + ".png")) && ok;
+    window.OpenAbout();
+    Settle(300);
+    ok = Save(window.AboutBox(), out / ("about_" + std::string(names[position]) + ".png")) && ok;
+    window.AboutBox()->close();
+    Settle(100);
+  }
+  // A write in progress, at a slow keyboard's pace.
+  backend.Sim()->SetReportInterval(std::chrono::microseconds(8000));
+  window.RunFlow([](flows::MainFlows& f) { f.ApplyAllProfiles(); });
+  Settle(200);
+  ok = Save(&window, out / "main_busy.png") && ok;
+  window.WaitForDeviceJobs();
+  backend.Sim()->SetReportInterval(std::chrono::microseconds(0));
+
+  // The lighting view with the preview running, in every language
+  // (nothing pending, so switching profiles asks nothing).
+  window.SetModified(false);
+  auto& panel = window.Flows().Panel();
+  auto& store = window.Flows().Store();
+  window.RefreshLightingPanel(
+      panel.OpenLightView([&store](int profile) { return store.SwitchProfile(profile) ? 1 : 0; }));
+  for (int position = 0; position < static_cast<int>(text::kLanguages.size()); ++position) {
+    window.OnLanguageChanged(text::kLanguageChangedTag, texts.Choose(position));
+    for (int mode : {1, 6, 17, 20}) {
+      const auto& modes = panel.View().modes;
+      const auto found = std::find(modes.begin(), modes.end(), mode);
+      if (found == modes.end()) continue;
+      window.RefreshLightingPanel(panel.SelectModeAt(static_cast<int>(found - modes.begin())));
+      Settle(700);
+      ok = Save(&window, out / ("main_lighting_mode" + std::to_string(mode) + "_" +
+                                std::string(names[position]) + ".png")) &&
+           ok;
+    }
+  }
+  window.Exit();
+  std::error_code ec;
+  fs::remove_all(scratch, ec);
+  return ok ? 0 : 1;
+}
