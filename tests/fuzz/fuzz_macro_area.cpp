@@ -8,8 +8,10 @@
 #include <span>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "keys/key_code.h"
+#include "keys/little_endian.h"
 #include "macros/macro_area.h"
 #include "macros/macro_name.h"
 #include "text/text_source.h"
@@ -59,13 +61,26 @@ void CheckSurvivesRebuild(const MacroList& first, const FixedTexts& texts) {
   }
 }
 
-}  // namespace
-
-extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
-  const FixedTexts texts;
+void DecodeAndCheck(std::span<const uint8_t> image, const FixedTexts& texts) {
   MacroList list;
-  quorlin::macros::DecodeMacroArea(std::span<const uint8_t>(data, size), texts, list);
+  quorlin::macros::DecodeMacroArea(image, texts, list);
   CheckLimits(list);
   CheckSurvivesRebuild(list, texts);
+}
+
+}  // namespace
+
+// The input once as it is, and once with the area's marker written over its
+// first bytes: left to itself the fuzzer did not guess the marker in a whole
+// run, so it never reached the records behind it.
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, std::size_t size) {
+  const FixedTexts texts;
+  const std::span<const uint8_t> input(data, size);
+  DecodeAndCheck(input, texts);
+  if (size >= quorlin::macros::kMacroAreaHeaderSize) {
+    std::vector<uint8_t> marked(input.begin(), input.end());
+    quorlin::keys::le::Write16(marked, 0, quorlin::macros::kMacroAreaMagic);
+    DecodeAndCheck(marked, texts);
+  }
   return 0;
 }

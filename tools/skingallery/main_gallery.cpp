@@ -20,15 +20,6 @@ namespace {
 namespace families = ui::skin_families;
 namespace catalogue = ui::skin_catalogue;
 
-std::vector<std::string> MainSurfaceFiles() {
-  std::vector<std::string> files =
-      catalogue::DistinctFiles({catalogue::kMainSet, catalogue::kMainFlipSet});
-  files.emplace_back(catalogue::kMainArrows);
-  files.emplace_back(catalogue::kMainColour0);
-  files.emplace_back(catalogue::kMainColour1);
-  return files;
-}
-
 bool StartsWith(const std::string& s, std::string_view prefix) {
   return s.rfind(prefix, 0) == 0;
 }
@@ -62,7 +53,8 @@ QColor Hue(double t) {
 MainGallery::MainGallery(const std::filesystem::path& skin_dir, const GalleryText& text)
     : dialog_(std::make_unique<GalleryDialog>(skin_dir, catalogue::kMainSkin)) {
   dialog_->setStyleSheet(ui::SkinStyleSheet(skin_dir));
-  surfaces_ = &ui::PrepareStateSurfaces("Main", skin_dir, MainSurfaceFiles(), dialog_->size());
+  surfaces_ =
+      &ui::PrepareStateSurfaces("Main", skin_dir, catalogue::MainWindowFiles(), dialog_->size());
   pictures_ = &ui::PrepareSkinPictures("MainPanel", skin_dir, catalogue::PanelPictureFiles());
   PlaceButtons();
   PlacePanel(text);

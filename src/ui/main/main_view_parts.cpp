@@ -16,15 +16,6 @@ MainSurfaceSet SetFrom(const PreparedSurfaces& prepared, const catalogue::StateP
 
 }  // namespace
 
-std::vector<std::string> MainSurfaceFiles() {
-  std::vector<std::string> files =
-      catalogue::DistinctFiles({catalogue::kMainSet, catalogue::kMainFlipSet});
-  files.emplace_back(catalogue::kMainArrows);
-  files.emplace_back(catalogue::kMainColour0);
-  files.emplace_back(catalogue::kMainColour1);
-  return files;
-}
-
 MainSurfaces MainSurfacesFrom(const PreparedSurfaces& prepared) {
   return {SetFrom(prepared, catalogue::kMainSet), SetFrom(prepared, catalogue::kMainFlipSet),
           prepared.Find(catalogue::kMainArrows), nullptr};

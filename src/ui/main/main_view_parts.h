@@ -42,9 +42,7 @@ struct MainSurfaces {
   const MainSurfaceLoad* stand_ins_for = nullptr;
 };
 
-// The picture files of MainSurfaces (for PrepareStateSurfaces or a loader
-// of the window's own).
-std::vector<std::string> MainSurfaceFiles();
+// MainSurfaces out of pictures prepared from skin_catalogue::MainWindowFiles().
 MainSurfaces MainSurfacesFrom(const PreparedSurfaces& prepared);
 
 // The full-window pictures for the construction of the window's buttons.

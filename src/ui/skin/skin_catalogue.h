@@ -81,6 +81,15 @@ inline std::vector<std::string> DistinctFiles(std::initializer_list<StatePicture
   return files;
 }
 
+// Every full-window picture of the main window, per-key colour looks included.
+inline std::vector<std::string> MainWindowFiles() {
+  std::vector<std::string> files = DistinctFiles({kMainSet, kMainFlipSet});
+  files.emplace_back(kMainArrows);
+  files.emplace_back(kMainColour0);
+  files.emplace_back(kMainColour1);
+  return files;
+}
+
 // Small pictures the plain controls' style sheet refers to.
 inline constexpr std::string_view kComboArrow = "combo_arrow.png";
 inline constexpr std::string_view kCheckMark = "check.png";

@@ -240,7 +240,7 @@ TEST(KeyboardView, AKeyTheSkinLeavesOutIsDisabledAndOpensNothing) {
 TEST(KeyboardView, ButtonsShowTheirOwnPieceOfTheWindowPictures) {
   ViewsFixture f;
   const PreparedSurfaces& s =
-      PrepareStateSurfaces("Main", kSkinDir, MainSurfaceFiles(), f.window->size());
+      PrepareStateSurfaces("Main", kSkinDir, skin_catalogue::MainWindowFiles(), f.window->size());
   const QPixmap* normal = s.Find(skin_catalogue::kMainSet.normal);
   for (CPngButton* b : {f.keys().KeyButton(kA), f.keys().GKeyButton(1), f.keys().FnButton()}) {
     const QImage expected = normal->copy(QRect(b->pos() - QPoint(1, 1), b->size()))
