@@ -72,7 +72,7 @@ int main(int argc, char** argv) {
   // now hold only one of them at a time while they are built.
   qint64 big_bytes = 0;
   qint64 largest = 0;
-  for (const std::string& file : ui::MainSurfaceFiles()) {
+  for (const std::string& file : ui::skin_catalogue::MainWindowFiles()) {
     const QSize size = QImageReader(ui::QStringFromPath(ui::testing::kSkinDir / file)).size();
     const qint64 bytes = static_cast<qint64>(size.width()) * size.height() * 4;
     big_bytes += bytes;
@@ -86,7 +86,7 @@ int main(int argc, char** argv) {
   const qint64 kept = f.keys().PictureBytes() + f.panel_widget().PictureBytes();
 
   std::printf("the window's %zu full-window pictures: %.1f MB all decoded, %.1f MB the largest\n",
-              ui::MainSurfaceFiles().size(), static_cast<double>(big_bytes) / 1e6,
+              ui::skin_catalogue::MainWindowFiles().size(), static_cast<double>(big_bytes) / 1e6,
               static_cast<double>(largest) / 1e6);
   std::printf("views built (window, skin, keyboard read, pictures cut): %.1f ms\n", build_ms);
   std::printf("pictures the views' buttons keep: %.2f MB\n", static_cast<double>(kept) / 1e6);
