@@ -20,6 +20,7 @@
 #include "device/keyboard_finder.h"
 #include "lighting/preview_engine.h"
 #include "platform/user_folders.h"
+#include "support/simulated_window.h"
 #include "ui/main/quorlin_dlg.h"
 
 namespace {
@@ -97,20 +98,10 @@ int main(int argc, char** argv) {
   QApplication qt(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
 
-  auto keyboard = std::make_shared<sim::VirtualKeyboard>();
-  app::KeyboardBackend backend(keyboard);
-  device::DeviceLink link(backend.Get());
-  link.first_arrival_handled = 1;  // started hidden, as at login
-  platform::IniSettingsStore settings(scratch / "settings.ini");
-  const fs::path data_dir = platform::ProgramDataDir();
-  text::LanguageFiles texts(data_dir, settings, [] { return uint32_t{0x0409}; });
-  flows::ProgramState state;
-  app::AppContext ctx{
-      {}, app::MakeAppPaths(data_dir, data_dir), settings, texts, backend, link, state, {}};
-
-  ui::MainWindowOptions options;
-  options.tray_available = true;
-  ui::CQuorlinDlg window(ctx, std::move(options));
+  quorlin::testing::SimulatedWindow rig(scratch, /*started_hidden=*/true);
+  auto& backend = rig.backend;
+  auto& state = rig.state;
+  ui::CQuorlinDlg& window = *rig.window;
   window.OnInitDialog();
   while (!window.Initialised()) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
   const double start_ms = static_cast<double>(since_start.nsecsElapsed()) / 1e6;

@@ -12,6 +12,7 @@
 #include "app/quorlin_app.h"
 #include "device/keyboard_finder.h"
 #include "platform/user_folders.h"
+#include "support/simulated_window.h"
 #include "text/language.h"
 #include "ui/main/main_window_ids.h"
 #include "ui/main/quorlin_dlg.h"
@@ -49,18 +50,11 @@ int main(int argc, char** argv) {
   QApplication qt(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
 
-  auto keyboard = std::make_shared<sim::VirtualKeyboard>();
-  app::KeyboardBackend backend(keyboard);
-  device::DeviceLink link(backend.Get());
-  platform::IniSettingsStore settings(scratch / "settings.ini");
-  const fs::path data_dir = platform::ProgramDataDir();
-  text::LanguageFiles texts(data_dir, settings, [] { return uint32_t{0x0409}; });
-  flows::ProgramState state;
-  app::AppContext ctx{
-      {}, app::MakeAppPaths(data_dir, data_dir), settings, texts, backend, link, state, {}};
-  ui::MainWindowOptions options;
-  options.tray_available = true;
-  ui::CQuorlinDlg window(ctx, std::move(options));
+  quorlin::testing::SimulatedWindow rig(scratch, /*started_hidden=*/false);
+  auto& backend = rig.backend;
+  auto& link = rig.link;
+  auto& texts = rig.texts;
+  ui::CQuorlinDlg& window = *rig.window;
   window.OnInitDialog();
   device::ConnectKeyboard(link);
   link.last_presence_state = 1;
