@@ -146,7 +146,11 @@ void WireDialogs(ui::CQuorlinDlg& window, DialogWiring& wiring) {
   h.stop_macro_recording = [w] { ui::StopCompositeRecording(w); };
   h.profile_manager_has_changes = [w] { return ui::ProfileManagerHasChanges(w); };
   h.profile_manager_show_active = [w](int profile) { ui::ProfileManagerShowActive(w, profile); };
-  h.relabel_dialogs = [w](int index) { ui::RelabelCompositeEditor(w, index); };
+  h.relabel_dialogs = [w](int index) {
+    ui::RelabelCompositeEditor(w, index);
+    ui::RelabelProfileManager(w);
+    ui::RelabelUpdateDialog(w);
+  };
 }
 
 int RunWiredMainWindow(AppContext& context) {

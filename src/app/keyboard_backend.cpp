@@ -41,26 +41,73 @@ std::unique_ptr<KeyboardBackend> KeyboardBackend::Make(const StartOptions& optio
 KeyboardBackend::KeyboardBackend(std::shared_ptr<sim::VirtualKeyboard> keyboard,
                                  std::optional<fs::path> state_file)
     : state_file_(std::move(state_file)) {
+  // A state file that exists is what `keyboard` was loaded from.
+  const sim::KeyboardMemory memory = keyboard->Memory();
   auto sim = std::make_unique<sim::SimBackend>(std::move(keyboard));
   sim_ = sim.get();
   backend_ = std::move(sim);
+  NoteInStep(memory);
 }
 
 KeyboardBackend::KeyboardBackend(std::unique_ptr<device::HidBackend> real)
     : backend_(std::move(real)) {}
 
-bool KeyboardBackend::Save(std::string& error) const {
+std::optional<KeyboardBackend::FileStamp> KeyboardBackend::StampOfFile() const {
+  if (!state_file_) return std::nullopt;
+  std::error_code ec;
+  FileStamp stamp;
+  stamp.size = fs::file_size(*state_file_, ec);
+  if (ec) return std::nullopt;
+  stamp.written = fs::last_write_time(*state_file_, ec);
+  if (ec) return std::nullopt;
+  return stamp;
+}
+
+void KeyboardBackend::NoteInStep(sim::KeyboardMemory memory) {
+  stamp_ = StampOfFile();
+  in_step_ = std::move(memory);
+}
+
+bool KeyboardBackend::SaveLocked(std::string& error) {
   if (!sim_ || !state_file_) return true;
   const auto keyboard = sim_->Keyboard();
   if (!keyboard) return true;
+  sim::KeyboardMemory memory = keyboard->Memory();
   if (!keyboard->Save(*state_file_, &error)) {
     error = "cannot save the simulated keyboard to " + state_file_->string() + ": " + error;
     return false;
   }
+  NoteInStep(std::move(memory));
   return true;
 }
 
+bool KeyboardBackend::Save(std::string& error) {
+  const std::lock_guard lock(mutex_);
+  return SaveLocked(error);
+}
+
+bool KeyboardBackend::SaveIfChanged(std::string& error) {
+  const std::lock_guard lock(mutex_);
+  if (!sim_ || !state_file_) return true;
+  const auto keyboard = sim_->Keyboard();
+  if (!keyboard) return true;
+  // A file not written yet is written once, as the CLI expects one.
+  if (in_step_ && keyboard->Memory() == *in_step_ && StampOfFile()) return true;
+  return SaveLocked(error);
+}
+
+bool KeyboardBackend::SyncFromFile(std::string& error) {
+  {
+    const std::lock_guard lock(mutex_);
+    const std::optional<FileStamp> now = StampOfFile();
+    // Unchanged, or gone (the next save writes it again).
+    if (!now || now == stamp_) return true;
+  }
+  return ReloadState(error);
+}
+
 bool KeyboardBackend::ReloadState(std::string& error) {
+  const std::lock_guard lock(mutex_);
   if (!sim_ || !state_file_) return false;
   std::error_code ec;
   if (!fs::exists(*state_file_, ec)) return false;
@@ -69,7 +116,10 @@ bool KeyboardBackend::ReloadState(std::string& error) {
   const auto keyboard = sim_->Keyboard();
   if (!keyboard) return false;
   // Same device, new memory: the open handles stay valid.
-  return keyboard->SetMemory(loaded->Memory(), &error);
+  sim::KeyboardMemory memory = loaded->Memory();
+  if (!keyboard->SetMemory(memory, &error)) return false;
+  NoteInStep(std::move(memory));
+  return true;
 }
 
 }  // namespace quorlin::app

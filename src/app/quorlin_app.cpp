@@ -5,6 +5,7 @@
 #include <QProcess>
 #include <QSocketNotifier>
 #include <QString>
+#include <chrono>
 #include <cstdio>
 #include <iostream>
 
@@ -17,6 +18,7 @@
 
 #include "app/instance_server.h"
 #include "platform/instance_channel.h"
+#include "platform/process_lock.h"
 #include "platform/user_folders.h"
 #include "text/system_language.h"
 
@@ -160,7 +162,14 @@ int CQuorlinApp::Run(const StartOptions& options, const WindowRunner& run_window
   DefaultTerminate();
   context = nullptr;
 
-  if (!backend->Save(error)) std::fprintf(stderr, "quorlin: %s\n", error.c_str());
+  // Each device job saved what it changed; anything left goes too, under
+  // the lock quorlinctl takes, and never over a change it made since.
+  if (options.sim_state_file) {
+    const platform::KeyboardLock lock(platform::SimulatedKeyboardLockKey(*options.sim_state_file),
+                                      std::chrono::seconds(10));
+    if (!lock.Held() || !backend->SaveIfChanged(error))
+      std::fprintf(stderr, "quorlin: %s\n", lock.Held() ? error.c_str() : lock.Error().c_str());
+  }
   return status;
 }
 

@@ -82,6 +82,10 @@ fs::path AutostartEntryPath(const EnvironmentLookup& env) {
   return UserFoldersFrom(env).config.parent_path() / "autostart" / kEntryFileName;
 }
 
+fs::path AutostartEntryPath() {
+  return EntryPath();
+}
+
 std::optional<std::string> AutostartEntryText(const fs::path& program) {
   const std::string path = program.string();
   for (const char c : path) {

@@ -28,6 +28,8 @@ bool SetStartAtLogin(bool on);
 
 // $XDG_CONFIG_HOME/autostart/quorlin.desktop, else ~/.config/autostart.
 std::filesystem::path AutostartEntryPath(const EnvironmentLookup& env);
+// The entry StartAtLogin and SetStartAtLogin use (follows OverrideUserFolders).
+std::filesystem::path AutostartEntryPath();
 
 // The entry's text for the given program, or nothing when the path cannot be
 // written into an entry (a line break or another control character in it).

@@ -15,7 +15,8 @@ class DeviceJobs {
   // Runs `work` on the device worker, then `done(result)` on the UI thread.
   // Jobs run one at a time in the order they were posted.
   virtual void Run(std::function<int()> work, std::function<void(int)> done = {}) = 0;
-  // True from the first Run until the last posted job's `done` has run.
+  // True from the first Run until the last posted job's work is done and
+  // its `done` starts (a `done` may stay in a modal dialog for long).
   virtual bool Busy() const = 0;
 };
 

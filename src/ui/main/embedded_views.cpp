@@ -25,13 +25,15 @@ void EmbedKeyboardViewAndPanel(CQuorlinDlg& window) {
       ctx.settings,
       [&flows](int profile) { return flows.Store().SwitchProfile(profile) ? 1 : 0; },
       [&ctx] { return ctx.link.CachedActiveProfile(); }};
-  auto* views = new MainViews(&window, parts);
+  // The preview steps on the window's timer 1052.
+  auto* views = new MainViews(&window, parts, {}, &window.PreviewTimer());
 
   EmbeddedViews& v = window.Views();
   v.show_keys = [views](int, std::span<const profiles::KeyButtonState> buttons) {
     views->Keyboard().ShowKeyButtons(buttons);
   };
   v.show_panel = [views](const lighting::PanelView& panel) { views->ShowPanelView(panel); };
+  v.preview_step = [views] { views->Preview().Step(); };
   v.relabel = [views](int) { views->Relabel(); };
   v.set_busy = [views](bool busy) { views->SetBusy(busy); };
   v.show_progress = [views](int frame) { views->Panel().ShowProgressFrame(frame); };

@@ -389,12 +389,23 @@ void LightingPanelWidget::Relabel() {
 }
 
 void LightingPanelWidget::SetBusy(bool busy) {
+  if (busy == busy_) return;
+  busy_ = busy;
+  if (!busy) {
+    // Only what the write took: a control the skin left out or the panel
+    // turned off stays off.
+    for (const QPointer<QWidget>& control : paused_)
+      if (control) control->setEnabled(true);
+    paused_.clear();
+    return;
+  }
   for (const auto& [id, control] : controls_) {
     if (qobject_cast<QLabel*>(control) != nullptr &&
         qobject_cast<PictureControl*>(control) == nullptr)
       continue;
-    if (id == c::kProgress) continue;
-    control->setEnabled(!busy);
+    if (id == c::kProgress || control->testAttribute(Qt::WA_Disabled)) continue;
+    control->setEnabled(false);
+    paused_.emplace_back(control);
   }
 }
 

@@ -11,10 +11,12 @@
 // the panel does not offer them: a control that does nothing only confuses.
 
 #include <QObject>
+#include <QPointer>
 #include <functional>
 #include <map>
 #include <memory>
 #include <string_view>
+#include <vector>
 
 #include "lighting/panel_view.h"
 #include "ui/main/main_view_parts.h"
@@ -126,6 +128,9 @@ class LightingPanelWidget : public SkinOverlay {
   std::map<int, QWidget*> controls_;
   lighting::PanelView view_;
   bool filling_ = false;  // set while the panel fills its own lists
+  bool busy_ = false;
+  // The controls SetBusy turned off, and only those, come back after it.
+  std::vector<QPointer<QWidget>> paused_;
 };
 
 }  // namespace quorlin::ui

@@ -5,12 +5,12 @@
 namespace quorlin::ui {
 
 MainViews::MainViews(QWidget* window, const MainViewParts& parts,
-                     std::unique_ptr<lighting::PreviewEngine> engine)
+                     std::unique_ptr<lighting::PreviewEngine> engine, QTimer* preview_timer)
     : QObject(window),
       keyboard_(new KeyboardView(window, parts)),
       panel_(new LightingPanelWidget(window, parts)),
       preview_(std::make_unique<PreviewDisplay>(*keyboard_, parts.state, parts.jobs,
-                                                std::move(engine))) {
+                                                std::move(engine), preview_timer)) {
   if (const MainSurfaceLoad* load = parts.surfaces.stand_ins_for)
     load->FillPieces({&keyboard_->Cutouts(), &panel_->Cutouts()});
   connect(panel_, &LightingPanelWidget::viewChanged, this, [this](const lighting::PanelView& v) {

@@ -18,8 +18,10 @@ class MainViews : public QObject {
 
  public:
   // `window` is the main window (the views' layers cover its client area).
+  // `preview_timer` is the window's preview timer, which the preview then
+  // starts and stops (the views keep their own without it).
   MainViews(QWidget* window, const MainViewParts& parts,
-            std::unique_ptr<lighting::PreviewEngine> engine = {});
+            std::unique_ptr<lighting::PreviewEngine> engine = {}, QTimer* preview_timer = nullptr);
   ~MainViews() override;
 
   KeyboardView& Keyboard() { return *keyboard_; }

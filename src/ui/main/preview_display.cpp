@@ -7,14 +7,19 @@
 namespace quorlin::ui {
 
 PreviewDisplay::PreviewDisplay(KeyboardView& keys, flows::ProgramState& state, DeviceJobs& jobs,
-                               std::unique_ptr<lighting::PreviewEngine> engine)
+                               std::unique_ptr<lighting::PreviewEngine> engine,
+                               QTimer* window_timer)
     : keys_(keys),
       state_(state),
       jobs_(jobs),
-      engine_(engine ? std::move(engine) : std::make_unique<lighting::PreviewEngine>()) {
-  timer_.setInterval(lighting::kPreviewTickMs);
-  timer_.setTimerType(Qt::CoarseTimer);
-  connect(&timer_, &QTimer::timeout, this, &PreviewDisplay::Step);
+      engine_(engine ? std::move(engine) : std::make_unique<lighting::PreviewEngine>()),
+      own_timer_(window_timer ? nullptr : std::make_unique<QTimer>()),
+      timer_(window_timer ? window_timer : own_timer_.get()) {
+  timer_->setInterval(lighting::kPreviewTickMs);
+  timer_->setSingleShot(false);
+  timer_->setTimerType(Qt::CoarseTimer);
+  // The window's timer reaches Step through the window's timer handler.
+  if (own_timer_) connect(timer_, &QTimer::timeout, this, &PreviewDisplay::Step);
   keys_.installEventFilter(this);
   if (QWidget* window = keys_.window()) window->installEventFilter(this);
 }
@@ -38,10 +43,10 @@ void PreviewDisplay::UpdateTimer() {
   const QWidget* window = keys_.window();
   const bool seen = keys_.isVisible() && (window == nullptr || !window->isMinimized());
   const bool run = view_open_ && seen;
-  if (run && !timer_.isActive()) {
-    timer_.start();
-  } else if (!run && timer_.isActive()) {
-    timer_.stop();
+  if (run && !timer_->isActive()) {
+    timer_->start();
+  } else if (!run && timer_->isActive()) {
+    timer_->stop();
   }
 }
 

@@ -4,6 +4,10 @@
 // not idling, whenever the lighting view is closed or the keyboard picture
 // cannot be seen (window hidden or minimised), so a program waiting in the
 // tray never wakes up for it.
+//
+// In the main window the timer is the window's own (timer 1052): the
+// display starts and stops it, and the window's timer handler calls Step.
+// Without one given (the views on their own) the display keeps its own.
 
 #include <QObject>
 #include <QTimer>
@@ -24,10 +28,11 @@ class PreviewDisplay : public QObject {
  public:
   // Without an engine one seeded from the clock is made.
   PreviewDisplay(KeyboardView& keys, flows::ProgramState& state, DeviceJobs& jobs,
-                 std::unique_ptr<lighting::PreviewEngine> engine = {});
+                 std::unique_ptr<lighting::PreviewEngine> engine = {},
+                 QTimer* window_timer = nullptr);
   ~PreviewDisplay() override;
 
-  bool Running() const { return timer_.isActive(); }
+  bool Running() const { return timer_->isActive(); }
   int Ticks() const { return ticks_; }
 
  public slots:
@@ -47,7 +52,8 @@ class PreviewDisplay : public QObject {
   flows::ProgramState& state_;
   DeviceJobs& jobs_;
   std::unique_ptr<lighting::PreviewEngine> engine_;
-  QTimer timer_;
+  std::unique_ptr<QTimer> own_timer_;  // only without the window's
+  QTimer* timer_;
   bool view_open_ = false;
   int ticks_ = 0;
 };

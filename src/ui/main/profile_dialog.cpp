@@ -131,6 +131,11 @@ void CQuorlin_DlgProfile::PlaceControls() {
   PlaceControl(list_, skin(), families::kButtonSection, "PROGRAM_LIST");
 }
 
+void CQuorlin_DlgProfile::Relabel() {
+  ApplyTexts();
+  update();
+}
+
 void CQuorlin_DlgProfile::ApplyTexts() {
   const text::TextSource& texts = host_.Texts();
   struct Caption {
@@ -344,6 +349,12 @@ void ProfileManagerShowActive(QWidget* window, int profile) {
 
 void CloseProfileManager(QWidget* window) {
   if (CQuorlin_DlgProfile* dialog = OpenManager(window)) dialog->OnCancel();
+}
+
+void RelabelProfileManager(QWidget* window) {
+  if (window == nullptr) return;
+  if (auto* dialog = window->findChild<CQuorlin_DlgProfile*>(QString(), Qt::FindDirectChildrenOnly))
+    dialog->Relabel();
 }
 
 }  // namespace quorlin::ui

@@ -42,6 +42,8 @@ class CQuorlin_DlgProfile : public CBaseDialog {
   // A profile switch elsewhere: check `profile`'s row and drop the changes.
   void ShowActive(int profile);
   const ProfileRows& Rows() const { return rows_; }
+  // Captions, tooltips and column words in the current language.
+  void Relabel();
 
   // The buttons' commands.
   void OnLoad();
@@ -93,5 +95,7 @@ void ProfileManagerShowActive(QWidget* window, int profile);
 // The keyboard went away, or the program exits: an open manager is
 // cancelled. The manager never refuses to close.
 void CloseProfileManager(QWidget* window);
+// A language switch: the manager, once made, shows the new language at once.
+void RelabelProfileManager(QWidget* window);
 
 }  // namespace quorlin::ui

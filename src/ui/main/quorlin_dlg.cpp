@@ -82,7 +82,12 @@ CQuorlinDlg::CQuorlinDlg(app::AppContext& context, MainWindowOptions options)
       ctx_(context),
       options_(std::move(options)),
       prompts_(options_.prompts ? options_.prompts : &dialog_prompts_),
-      jobs_(options_.jobs ? std::move(options_.jobs) : std::make_unique<ThreadedDeviceJobs>(this)),
+      jobs_(options_.jobs
+                ? std::move(options_.jobs)
+                : std::make_unique<ThreadedDeviceJobs>(this,
+                                                       [this](const std::function<int()>& work) {
+                                                         return RunHoldingFlowLocks(work);
+                                                       })),
       notifications_(std::make_unique<WindowDeviceNotifications>(*this)) {
   flows_ = std::make_unique<flows::MainFlows>(
       flows::FlowParts{ctx_.link, ctx_.state, ctx_.texts, *this,
@@ -103,7 +108,10 @@ CQuorlinDlg::CQuorlinDlg(app::AppContext& context, MainWindowOptions options)
           [this] { OnTimer(ids::kTimerLightingReload); });
   full_reload_timer_.setSingleShot(true);
   connect(&full_reload_timer_, &QTimer::timeout, this, [this] { OnTimer(ids::kTimerFullReload); });
-  preview_timer_.setSingleShot(true);
+  // Started and stopped by the embedded preview (no wake-ups while the
+  // window is hidden or the lighting view closed).
+  preview_timer_.setInterval(ids::kPreviewIntervalMs);
+  preview_timer_.setTimerType(Qt::CoarseTimer);
   connect(&preview_timer_, &QTimer::timeout, this, [this] { OnTimer(ids::kTimerPreview); });
 }
 
@@ -170,8 +178,8 @@ void CQuorlinDlg::OnInitDialog() {
   OnLanguageChanged(text::kLanguageChangedTag, LanguageIndex());
   // 19. The language picker.
   FillLanguagePicker();
-  // 20. The preview timer runs only while the lighting view shows.
-  UpdatePreviewTimer();
+  // 20. The preview timer runs only while the lighting view shows: the
+  //     embedded preview starts it when it does.
   qApp->installEventFilter(this);
   created_ = true;
 }
@@ -188,6 +196,8 @@ int CQuorlinDlg::RunUntilExit() {
 CPngButton* CQuorlinDlg::AddButton(int id, const std::string& key, const ButtonSurfaces& surfaces) {
   auto* b = new CPngButton(this);
   PlaceImageButton(b, skin(), families::kButtonSection, key, surfaces);
+  // Placing turns off a button the skin leaves out; nothing turns it on.
+  if (!b->isEnabled()) unplaced_.insert(id);
   surfaces_of_[id] = surfaces;
   b->setObjectName(Q(key));
   b->setProperty("controlId", id);
@@ -502,7 +512,6 @@ void CQuorlinDlg::ShowWindow() {
   show();
   raise();
   activateWindow();
-  UpdatePreviewTimer();
 }
 
 void CQuorlinDlg::paintEvent(QPaintEvent* event) {
@@ -518,12 +527,10 @@ void CQuorlinDlg::paintEvent(QPaintEvent* event) {
 
 void CQuorlinDlg::showEvent(QShowEvent* event) {
   CBaseDialog::showEvent(event);
-  UpdatePreviewTimer();
 }
 
 void CQuorlinDlg::hideEvent(QHideEvent* event) {
   CBaseDialog::hideEvent(event);
-  UpdatePreviewTimer();
 }
 
 void CQuorlinDlg::Reload() {
@@ -678,7 +685,12 @@ void CQuorlinDlg::OnCommand(int id) {
       OpenAbout();
       break;
     case ids::kCmdStartAtLogin:
-      platform::SetStartAtLogin(!platform::StartAtLogin());
+      // A switch that did not take is said, not left for the next login
+      // to show.
+      if (!platform::SetStartAtLogin(!platform::StartAtLogin()))
+        prompts_->Message(this, QString(),
+                          Q(text::FormatWithText(ctx_.texts.Text("MAIN_START_AT_LOGIN_FAILED"),
+                                                 platform::AutostartEntryPath().string())));
       RelabelMenus();
       break;
     case ids::kCmdRestoreFromFile:
@@ -793,11 +805,16 @@ void CQuorlinDlg::OpenAbout() {
 bool CQuorlinDlg::Exit() {
   if (ended_) return true;
   hide();
+  // An open popup menu (the profile menu from the tray) runs its own loop,
+  // which would keep the program from ending.
+  for (int n = 0; n < 8 && QApplication::activePopupWidget() != nullptr; ++n)
+    QApplication::activePopupWidget()->close();
   // The child windows first; one that refuses keeps the program running.
   if (about_) about_->close();
   if (hooks_.close_child_dialogs && !hooks_.close_child_dialogs()) return false;
   // A write in progress finishes before the program ends.
   closing_ = true;
+  preview_timer_.stop();
   WaitForDeviceJobs();
   StopDeviceThreads();
   if (tray_) tray_->hide();
@@ -841,12 +858,8 @@ void CQuorlinDlg::OnTimer(int timer_id) {
       RunFlow([](flows::MainFlows& f) { f.ResetReload(); });
       break;
     case ids::kTimerPreview:
-      if (views_.preview_step) {
-        if (ctx_.state.lighting.panel.preview_restart)
-          ctx_.state.lighting.panel.preview_restart = false;
-        views_.preview_step();
-      }
-      UpdatePreviewTimer();
+      // A restart the panel asked for is the step's to carry out.
+      if (views_.preview_step && !closing_) views_.preview_step();
       break;
     default:
       break;
@@ -857,18 +870,6 @@ void CQuorlinDlg::StartDeviceTimer(int timer_id) {
   if (closing_) return;
   if (timer_id == ids::kTimerLightingReload) lighting_reload_timer_.start(0);
   if (timer_id == ids::kTimerFullReload) full_reload_timer_.start(0);
-}
-
-void CQuorlinDlg::UpdatePreviewTimer() {
-  // Steps change nothing a user can see while the window is hidden or the
-  // lighting view closed, so the timer does not run then.
-  const bool wanted = created_ && isVisible() && !isMinimized() &&
-                      ctx_.state.lighting.panel.view_open && views_.preview_step && !closing_;
-  if (!wanted) {
-    preview_timer_.stop();
-  } else if (!preview_timer_.isActive()) {
-    preview_timer_.start(ids::kPreviewIntervalMs);
-  }
 }
 
 void CQuorlinDlg::StartBusyIndicator() {
@@ -915,12 +916,35 @@ void CQuorlinDlg::ShowProgress(int frame) {
 }
 
 void CQuorlinDlg::SetDataControlsEnabled(bool enabled) {
-  for (int id : {ids::kIdOk, ids::kIdProfileManager, ids::kIdMacro, ids::kIdRestoreDefaults,
-                 ids::kIdProfile1, ids::kIdProfile1 + 1, ids::kIdProfile1 + 2})
-    if (CPngButton* b = Button(id)) b->setEnabled(enabled);
-  if (CPngButton* apply = Button(ids::kIdApply)) apply->setEnabled(enabled && ctx_.state.modified);
-  for (int id : {ids::kCmdRestoreFromFile, ids::kCmdBackUpToFile})
-    if (auto it = actions_.find(100000 + id); it != actions_.end()) it->second->setEnabled(enabled);
+  // A write takes the controls that are on and gives back just those: one
+  // the skin left out, or a menu item turned off, stays off.
+  if (!enabled) {
+    paused_buttons_.clear();
+    paused_actions_.clear();
+    for (int id : {ids::kIdOk, ids::kIdProfileManager, ids::kIdMacro, ids::kIdRestoreDefaults,
+                   ids::kIdProfile1, ids::kIdProfile1 + 1, ids::kIdProfile1 + 2}) {
+      CPngButton* b = Button(id);
+      if (!b || b->testAttribute(Qt::WA_Disabled)) continue;
+      b->setEnabled(false);
+      paused_buttons_.push_back(id);
+    }
+    for (int id : {ids::kCmdRestoreFromFile, ids::kCmdBackUpToFile}) {
+      auto it = actions_.find(100000 + id);
+      if (it == actions_.end() || !it->second->isEnabled()) continue;
+      it->second->setEnabled(false);
+      paused_actions_.push_back(id);
+    }
+  } else {
+    for (int id : paused_buttons_)
+      if (CPngButton* b = Button(id)) b->setEnabled(true);
+    for (int id : paused_actions_)
+      if (auto it = actions_.find(100000 + id); it != actions_.end()) it->second->setEnabled(true);
+    paused_buttons_.clear();
+    paused_actions_.clear();
+  }
+  // Apply follows the pending changes (ShowModified), where the skin has it.
+  if (CPngButton* apply = Button(ids::kIdApply); apply && !unplaced_.contains(ids::kIdApply))
+    apply->setEnabled(enabled && ctx_.state.modified);
   if (views_.set_busy) views_.set_busy(!enabled);
 }
 

@@ -15,11 +15,13 @@
 #include <QThread>
 #include <QTimer>
 #include <atomic>
+#include <chrono>
 #include <deque>
 #include <functional>
 #include <map>
 #include <memory>
 #include <optional>
+#include <set>
 #include <span>
 #include <string>
 #include <type_traits>
@@ -49,7 +51,9 @@ struct EmbeddedViews {
   std::function<void(int profile, std::span<const profiles::KeyButtonState> buttons)> show_keys;
   // Everything the lighting panel and the key colours show.
   std::function<void(const lighting::PanelView& panel)> show_panel;
-  // One preview step on the keyboard picture (timer 1052).
+  // One preview step on the keyboard picture (timer 1052). The views start
+  // and stop the window's PreviewTimer() themselves: they know when the
+  // keyboard picture shows the lighting view.
   std::function<void()> preview_step;
   // Re-label with the texts of a Language index.
   std::function<void(int language_index)> relabel;
@@ -73,6 +77,9 @@ struct MainWindowOptions {
   // Arrival wakes the event reader; this long fallback only covers a missed
   // notice, as for the presence monitor.
   int event_rescan_ms = 60000;
+  // How long a device job of the threaded worker waits for the keyboard and
+  // data folder locks another program (quorlinctl) holds.
+  std::chrono::milliseconds lock_wait{std::chrono::seconds(60)};
 };
 
 class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
@@ -121,6 +128,8 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   QMenu* TrayMenu() { return &tray_menu_; }
   QMenu* ButtonMenu() { return &button_menu_; }
   bool TimerActive(int timer_id) const;
+  // Timer 1052, for the embedded preview to start and stop.
+  QTimer& PreviewTimer() { return preview_timer_; }
   CAboutDlg* AboutBox() const { return about_; }
   int ProgressFrame() const { return progress_frame_; }
   // Frames the write in progress (or the last one) has sent.
@@ -160,10 +169,12 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   // Device flows as the buttons run them: on the worker, with the busy
   // indicator and the data controls disabled meanwhile.
   void RunFlow(std::function<void(flows::MainFlows&)> flow);
-  // On the device worker, around each job: the per-user locks quorlinctl
-  // takes too, so the two never write over each other's changes. False
-  // when they cannot be had (the job does not run).
-  bool HoldFlowLocks(std::shared_ptr<void>& held);
+  // On the device worker, around each job: runs `work` holding the per-user
+  // locks quorlinctl takes too, so the two never write over each other's
+  // changes, with the simulated keyboard's file read before and saved after
+  // as needed. When the locks cannot be had within the options' wait the
+  // user is told and the job does not run (0).
+  int RunHoldingFlowLocks(const std::function<int()>& work);
 
   // The keyboard's data into the program, as on its arrival.
   static void ReloadAfterArrival(flows::MainFlows& flows);
@@ -229,7 +240,6 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   bool KeyboardNotPermitted();
   void StartDeviceThreads();
   void StopDeviceThreads();
-  void UpdatePreviewTimer();
   void StartBusyIndicator();
   void StopBusyIndicator();
   void ShowProgress(int frame);
@@ -260,6 +270,10 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   std::map<int, ButtonSurfaces> surfaces_of_;
   const PreparedSurfaces* pictures_ = nullptr;
   std::map<int, CPngButton*> buttons_;
+  std::set<int> unplaced_;  // buttons the skin leaves out: never enabled
+  // What SetDataControlsEnabled(false) turned off, to turn back on.
+  std::vector<int> paused_buttons_;
+  std::vector<int> paused_actions_;
   std::map<int, QWidget*> controls_;
   QComboBox* language_picker_ = nullptr;
   QLabel* progress_ = nullptr;

@@ -26,13 +26,9 @@ void CQuorlinDlg::RunFlow(std::function<void(flows::MainFlows&)> flow) {
         flow(*flows_);
         return 1;
       },
-      [this](int) {
-        StopBusyIndicator();
-        // The simulated keyboard keeps its memory for the next start and
-        // for quorlinctl.
-        std::string error;
-        ctx_.backend.Save(error);
-      });
+      // (The worker's guard keeps a simulated keyboard's memory, under the
+      // locks, for the next start and for quorlinctl.)
+      [this](int) { StopBusyIndicator(); });
 }
 
 void CQuorlinDlg::ShowMessage(std::string_view text) {
@@ -117,14 +113,14 @@ void CQuorlinDlg::ProfileManagerShowActive(int profile) {
 
 void CQuorlinDlg::ShowModified(bool modified) {
   OnWindowThread([this, modified] {
-    if (CPngButton* apply = Button(ids::kIdApply)) apply->setEnabled(modified && busy_depth_ == 0);
+    if (CPngButton* apply = Button(ids::kIdApply); apply && !unplaced_.contains(ids::kIdApply))
+      apply->setEnabled(modified && busy_depth_ == 0);
   });
 }
 
 void CQuorlinDlg::RefreshLightingPanel(const lighting::PanelView& panel) {
   OnWindowThread([this, panel] {
     if (views_.show_panel) views_.show_panel(panel);
-    UpdatePreviewTimer();
   });
 }
 

@@ -46,14 +46,17 @@ void ThreadedDeviceJobs::Loop() {
       queue_.pop_front();
     }
     int result = 0;
-    {
-      std::shared_ptr<void> held;
-      if (!guard_ || guard_(held)) result = job.work ? job.work() : 0;
-    }
+    if (job.work) result = guard_ ? guard_(job.work) : job.work();
+    // The job counts as finished before its `done` runs: a `done` that
+    // opens a menu or a modal dialog (the profile menu, the profile manager
+    // behind it, a message) must not keep Exit waiting or the preview still
+    // for as long as it stays open. Nothing of `this` is touched after it.
     auto finish = [this, done = std::move(job.done), result] {
+      {
+        std::lock_guard lock(mutex_);
+        --unfinished_;
+      }
       if (done) done(result);
-      std::lock_guard lock(mutex_);
-      --unfinished_;
     };
     if (context_) {
       QMetaObject::invokeMethod(context_.data(), std::move(finish), Qt::QueuedConnection);

@@ -8,6 +8,7 @@
 #include <QPointer>
 #include <condition_variable>
 #include <deque>
+#include <functional>
 #include <memory>
 #include <mutex>
 #include <thread>
@@ -18,10 +19,10 @@ namespace quorlin::ui {
 
 class ThreadedDeviceJobs final : public DeviceJobs {
  public:
-  // Taken on the worker around each job: fills `held` with whatever must
-  // stay alive while the job runs (the per-user locks), or says false, and
-  // the job is skipped with the result 0.
-  using JobGuard = std::function<bool(std::shared_ptr<void>& held)>;
+  // Runs each job's work on the worker inside whatever must surround it
+  // (the per-user locks, keeping the simulated keyboard's file) and returns
+  // its result; a guard that cannot run the work returns 0 without it.
+  using JobGuard = std::function<int(const std::function<int()>& work)>;
 
   explicit ThreadedDeviceJobs(QObject* context, JobGuard guard = {});
   ~ThreadedDeviceJobs() override;
@@ -46,7 +47,7 @@ class ThreadedDeviceJobs final : public DeviceJobs {
   mutable std::mutex mutex_;
   std::condition_variable wake_;
   std::deque<Job> queue_;
-  int unfinished_ = 0;  // posted jobs whose `done` has not run yet
+  int unfinished_ = 0;  // posted jobs whose `done` has not started yet
   bool stopping_ = false;
   std::thread worker_;
   std::thread::id worker_id_;

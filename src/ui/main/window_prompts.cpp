@@ -6,14 +6,25 @@
 
 namespace quorlin::ui {
 
-namespace {
-
 QString FilterText(const profiles::FileDialogRequest& r) {
   QStringList parts;
-  for (const profiles::FileFilter& f : r.filters)
-    parts << QString::fromStdString(f.label) + " (" + QString::fromStdString(f.pattern) + ")";
+  for (const profiles::FileFilter& f : r.filters) {
+    const QString label = QString::fromStdString(f.label);
+    const QString pattern = "(" + QString::fromStdString(f.pattern) + ")";
+    // Qt's chooser takes the pattern from the parentheses: a label that
+    // shows them already is used as it is.
+    if (label.contains(pattern)) {
+      parts << label;
+    } else if (label.isEmpty()) {
+      parts << pattern;
+    } else {
+      parts << label + " " + pattern;
+    }
+  }
   return parts.join(";;");
 }
+
+namespace {
 
 std::optional<std::filesystem::path> Chosen(const QString& file, const std::string& extension) {
   if (file.isEmpty()) return std::nullopt;

@@ -24,6 +24,10 @@ class WindowPrompts {
       QWidget* parent, const profiles::FileDialogRequest& request) = 0;
 };
 
+// The file chooser's filter string for a request's filters ("label (pattern)"
+// each, the pattern added only when the label does not show it already).
+QString FilterText(const profiles::FileDialogRequest& request);
+
 // Qt's message boxes and file dialogs.
 class DialogPrompts final : public WindowPrompts {
  public:

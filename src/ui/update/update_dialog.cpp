@@ -206,4 +206,10 @@ void CloseUpdateDialog(QWidget* window) {
   if (dialog != nullptr && dialog->isVisible()) dialog->reject();
 }
 
+void RelabelUpdateDialog(QWidget* window) {
+  if (window == nullptr) return;
+  if (auto* dialog = window->findChild<CQuorlin_DlgUpdate*>(QString(), Qt::FindDirectChildrenOnly))
+    dialog->Relabel();
+}
+
 }  // namespace quorlin::ui

@@ -58,6 +58,8 @@ class CQuorlin_DlgUpdate : public CBaseDialog {
   const std::filesystem::path& ChosenUpdateFile() const { return chosen_; }
   ColorStatic* pathText() const { return path_; }
   CPngButton* button(const char* skin_key) const;
+  // The note in the current language.
+  void Relabel() { ShowChosenFile(); }
 
  private:
   void PlaceControls();
@@ -83,5 +85,7 @@ CQuorlin_DlgUpdate& UpdateDialogOf(QWidget* window, UpdateDialogHost& host);
 int OpenUpdateDialog(QWidget* window, UpdateDialogHost& host);
 // Closes an open update dialog, as its Cancel would (the program exits).
 void CloseUpdateDialog(QWidget* window);
+// A language switch: the dialog, once made, shows the new language at once.
+void RelabelUpdateDialog(QWidget* window);
 
 }  // namespace quorlin::ui
