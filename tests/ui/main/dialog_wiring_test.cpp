@@ -13,11 +13,14 @@
 #include <functional>
 
 #include "main_window_rig.h"
+#include "text/language.h"
 #include "ui/editors/composite_dialog.h"
 #include "ui/editors/open_composite_editor.h"
 #include "ui/main/keyboard_view.h"
 #include "ui/main/main_window_ids.h"
+#include "ui/main/profile_dialog.h"
 #include "ui/main/profile_menu.h"
+#include "ui/skin/color_static.h"
 #include "ui/update/update_dialog.h"
 
 namespace quorlin::ui {
@@ -30,10 +33,21 @@ constexpr keys::KeyCode kKeyA = 0x1E;
 constexpr int kPositionOfA = 0;  // in the keyboard view's key list
 
 struct WiredWindow {
-  WiredWindow() : wiring(*rig.window) {
+  explicit WiredWindow(testing::RigOptions options = {}) : rig(options), wiring(*rig.window) {
     app::WireDialogs(*rig.window, wiring);
     rig.Arrive();
     rig.window->show();
+  }
+  // Once `ready` holds, runs `then` (inside whatever modal loop is open).
+  static void When(std::function<bool()> ready, std::function<void()> then) {
+    auto* timer = new QTimer;
+    QObject::connect(timer, &QTimer::timeout, [timer, ready, then] {
+      if (!ready()) return;
+      timer->stop();
+      timer->deleteLater();
+      then();
+    });
+    timer->start(5);
   }
   ~WiredWindow() {
     // The dialogs are the window's children and hold the wiring.
@@ -176,6 +190,78 @@ TEST(DialogWiring, ExitWithTheEditorOpenClosesItFirstAndKeepsTheStoreAsItWas) {
   EXPECT_TRUE(exited);
   EXPECT_TRUE(w.rig.window->Ended());
   EXPECT_EQ(w.ActionOfA(), before);
+}
+
+// The manager reached through the profile menu stays open as long as the
+// user likes: the program must still end on Exit (or the KILL request),
+// and the preview must not stand still meanwhile.
+TEST(DialogWiring, KillEndsTheProgramWhileTheProfileManagerFromTheMenuIsOpen) {
+  WiredWindow w({.threaded = true});
+  bool manager_seen = false;
+  bool busy_meanwhile = true;
+  WiredWindow::When([] { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); },
+                    [] {
+                      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+                      for (QAction* a : menu->actions())
+                        if (a->data().toInt() == kManageProfilesItemId) menu->setActiveAction(a);
+                      QTest::keyClick(menu, Qt::Key_Return);
+                    });
+  auto manager = [&w] { return w.rig.window->findChild<CQuorlin_DlgProfile*>(); };
+  WiredWindow::When([&] { return manager() && manager()->isVisible(); },
+                    [&] {
+                      manager_seen = true;
+                      busy_meanwhile = w.rig.window->Jobs().Busy();
+                      // Were the jobs still busy, KILL would wait for ever.
+                      if (busy_meanwhile) {
+                        CloseProfileManager(w.rig.window.get());
+                      } else {
+                        w.rig.window->HandleRequest("KILL");
+                      }
+                    });
+  w.rig.window->OnCommand(ids::kIdProfileManager);
+  ASSERT_TRUE(testing::SpinUntil([&] { return manager_seen; }, 20000));
+  EXPECT_FALSE(busy_meanwhile);
+  EXPECT_TRUE(testing::SpinUntil([&] { return w.rig.window->Ended(); }, 20000));
+  EXPECT_FALSE(manager()->isVisible());
+}
+
+TEST(DialogWiring, ALanguageSwitchRelabelsTheProfileManagerAndTheUpdateDialog) {
+  const auto german = [](const char* key) {
+    return QString::fromStdString(text::LangText(QUORLIN_DATA_DIR, key, 2));
+  };
+  struct Case {
+    const char* name;
+    std::function<void(WiredWindow&)> open;
+    std::function<QString(WiredWindow&)> shown;
+    const char* key;
+  };
+  const Case cases[] = {
+      {"profile manager", [](WiredWindow& w) { OpenProfileManager(w.rig.window.get(), w.wiring); },
+       [](WiredWindow& w) {
+         return w.rig.window->findChild<CQuorlin_DlgProfile*>()->button("CONTROL_OK")->text();
+       },
+       "PROFILE_OK"},
+      {"update dialog", [](WiredWindow& w) { OpenUpdateDialog(w.rig.window.get(), w.wiring); },
+       [](WiredWindow& w) {
+         return w.rig.window->findChild<CQuorlin_DlgUpdate*>()->pathText()->text();
+       },
+       "UPDATE_WINDOWS_ONLY"},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    WiredWindow w;
+    QString after;
+    WiredWindow::WhenModal([&] {
+      auto* picker = static_cast<QComboBox*>(w.rig.window->Control(ids::kIdLanguagePicker));
+      picker->setCurrentIndex(2);
+      emit picker->activated(2);
+      after = c.shown(w);
+      CloseProfileManager(w.rig.window.get());
+      CloseUpdateDialog(w.rig.window.get());
+    });
+    c.open(w);
+    EXPECT_EQ(after, german(c.key));
+  }
 }
 
 }  // namespace

@@ -75,6 +75,10 @@ struct RigOptions {
   bool device_threads = false;  // presence monitor and event reader
   uint16_t firmware = 0x0105;
   bool tray = true;
+  // The simulated keyboard's memory kept in a state file, as with
+  // --sim-state (the file quorlinctl shares).
+  bool sim_state = false;
+  std::chrono::milliseconds lock_wait{std::chrono::seconds(60)};
 };
 
 class WindowRig {
@@ -86,7 +90,17 @@ class WindowRig {
     sim::VirtualKeyboardOptions kb;
     kb.firmware_version = o.firmware;
     keyboard = std::make_shared<sim::VirtualKeyboard>(kb);
-    backend = std::make_unique<app::KeyboardBackend>(keyboard);
+    app::StartOptions start;
+    if (o.sim_state) {
+      state_file = folder.path() / "sim-state.bin";
+      std::string error;
+      keyboard->Save(state_file, &error);
+      start.simulate = true;
+      start.sim_state_file = state_file.string();
+      backend = std::make_unique<app::KeyboardBackend>(keyboard, state_file);
+    } else {
+      backend = std::make_unique<app::KeyboardBackend>(keyboard);
+    }
     if (!o.plugged) Sim().Unplug();
     link = std::make_unique<device::DeviceLink>(backend->Get());
     link->Channel().SetBatchPause(std::chrono::microseconds(0));
@@ -99,7 +113,7 @@ class WindowRig {
     paths.main_skin = paths.skin_dir / "Main.ini";
     paths.help_dir = folder.path() / "Help";
     context = std::make_unique<app::AppContext>(
-        app::AppContext{{}, paths, *settings, *texts, *backend, *link, state, {}});
+        app::AppContext{start, paths, *settings, *texts, *backend, *link, state, {}});
 
     MainWindowOptions w;
     w.prompts = &prompts;
@@ -108,6 +122,7 @@ class WindowRig {
     w.start_device_threads = o.device_threads;
     w.presence_timing = {0, 50, 50};
     w.event_rescan_ms = 50;
+    w.lock_wait = o.lock_wait;
     window = std::make_unique<CQuorlinDlg>(*context, std::move(w));
     window->OnInitDialog();
     QCoreApplication::processEvents();
@@ -138,6 +153,7 @@ class WindowRig {
   }
 
   TempFolder folder;
+  std::filesystem::path state_file;  // with sim_state
   std::shared_ptr<sim::VirtualKeyboard> keyboard;
   std::unique_ptr<app::KeyboardBackend> backend;
   std::unique_ptr<device::DeviceLink> link;
