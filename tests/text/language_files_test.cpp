@@ -290,6 +290,8 @@ const std::map<std::string, std::string> kTemplates = {
     {"PROFILE_NEW_FAILED", "s"},
     {"MAIN_UPDATER_WINDOWS_ONLY", "s"},
     {"MAIN_FIRMWARE_VERSION", "s"},
+    {"MAIN_KEYBOARD_BUSY", "s"},
+    {"MAIN_START_AT_LOGIN_FAILED", "s"},
     {"MAIN_FRAMES_SENT", "d"},
 };
 
