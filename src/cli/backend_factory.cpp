@@ -1,5 +1,7 @@
 #include "cli/backend_factory.h"
 
+#include <cerrno>
+#include <cstdio>
 #include <filesystem>
 #include <system_error>
 
@@ -39,9 +41,10 @@ class SimulatedBackend final : public BackendChoice {
     // A run that changed nothing leaves the file alone, so reading commands
     // work on a full or read-only disk.
     if (!state_file_ || (loaded_ && keyboard_->Memory() == at_start_)) return true;
-    std::string why;
-    if (!keyboard_->Save(*state_file_, &why)) {
-      error = Msg("CLI_ERR_SIM_SAVE", {{"file", *state_file_}, {"reason", why}});
+    // The reason the simulator gives is English; the caller finds the
+    // system's own (see RunQuorlinctl).
+    if (!keyboard_->Save(*state_file_, nullptr)) {
+      error = Msg("CLI_ERR_SIM_SAVE", {{"file", *state_file_}});
       return false;
     }
     return true;
@@ -60,10 +63,22 @@ std::shared_ptr<sim::VirtualKeyboard> MakeKeyboard(const GlobalOptions& options,
   std::error_code ec;
   loaded = false;
   if (options.sim_state_file && std::filesystem::exists(*options.sim_state_file, ec)) {
-    std::string why;
-    auto keyboard = sim::VirtualKeyboard::FromFile(*options.sim_state_file, &why);
+    auto keyboard = sim::VirtualKeyboard::FromFile(*options.sim_state_file, nullptr);
     if (!keyboard) {
-      error = Msg("CLI_ERR_SIM_LOAD", {{"file", *options.sim_state_file}, {"reason", why}});
+      // Either the system would not give the bytes (its reason is its own)
+      // or the bytes are not a memory file; the simulator's words for which
+      // check failed are English, so the line names the fault itself.
+      errno = 0;
+      if (std::filesystem::is_directory(*options.sim_state_file, ec)) {
+        error = Msg("CLI_ERR_SIM_LOAD",
+                    {{"file", *options.sim_state_file}, {"reason", SystemReason(EISDIR)}});
+      } else if (std::FILE* f = std::fopen(options.sim_state_file->c_str(), "rb")) {
+        std::fclose(f);
+        error = Msg("CLI_ERR_SIM_LOAD_INVALID", {{"file", *options.sim_state_file}});
+      } else {
+        error = Msg("CLI_ERR_SIM_LOAD", {{"file", *options.sim_state_file},
+                                         {"reason", SystemReason(errno ? errno : EIO)}});
+      }
       return nullptr;
     }
     // The product asked for and the one in the file must agree, or the run

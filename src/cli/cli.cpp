@@ -2,19 +2,21 @@
 
 #include <optional>
 #include <ostream>
+#include <sstream>
 
 #include "cli/backend_factory.h"
 #include "cli/cli_texts.h"
 #include "cli/command_args.h"
 #include "cli/exit_codes.h"
+#include "cli/json_writer.h"
 #include "cli/messages.h"
 #include "cli/session.h"
 #include "device/command_channel.h"
 #include "device/commands.h"
 #include "device/keyboard_finder.h"
+#include "platform/instance_channel.h"
 #include "platform/process_lock.h"
 #include "sim/sim_backend.h"
-#include "platform/instance_channel.h"
 
 namespace quorlin::cli {
 
@@ -33,11 +35,24 @@ constexpr CommandEntry kCommands[] = {
     {"firmware", CommandFirmware},
 };
 
+// Under --json a script asked, so the help is one JSON value it can parse
+// like any other answer: {"help": TEXT}.
+void GiveHelp(const CliContext& ctx, const std::string& text) {
+  if (!ctx.options.json) {
+    ctx.out << text;
+    return;
+  }
+  JsonWriter json(ctx.out);
+  json.BeginObject().Field("help", text).EndObject();
+}
+
 int RunWithTexts(CliContext& ctx) {
   const auto& words = ctx.options.command;
   if (words.empty()) {
     if (ctx.options.help) {
-      PrintUsage(ctx.out);
+      std::ostringstream usage;
+      PrintUsage(usage);
+      GiveHelp(ctx, usage.str());
       return kExitOk;
     }
     // Usage is the answer to a mistake here, so it goes where errors go.
@@ -48,7 +63,11 @@ int RunWithTexts(CliContext& ctx) {
   const std::string& name = words.front();
   const bool help_word = words.size() > 1 && (words[1] == "help" || words[1] == "--help");
   if (ctx.options.help || help_word) {
-    if (PrintCommandHelp(name, ctx.out)) return kExitOk;
+    std::ostringstream help;
+    if (PrintCommandHelp(name, help)) {
+      GiveHelp(ctx, help.str());
+      return kExitOk;
+    }
   } else {
     for (const auto& [word, run] : kCommands) {
       if (name == word) return run(ctx);
@@ -134,7 +153,9 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
     if (!sim_lock->Held()) {
       CliContext ctx{*options, no_keyboard, out, err};
       ctx.texts = &texts;
-      return Fail(ctx, kExitFailure, Msg("CLI_ERR_KEYBOARD_BUSY", {{"reason", sim_lock->Error()}}));
+      return Fail(ctx, kExitFailure,
+                  Msg("CLI_ERR_KEYBOARD_BUSY",
+                      {{"reason", Say(ctx, LockFailureMessage(sim_lock->Failure()))}}));
     }
   }
   auto backend = MakeBackend(*options, error);
@@ -148,6 +169,8 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
   ctx.texts = &texts;
   const int status = RunCommand(ctx);
   if (!backend->Finish(error)) {
+    if (error.key == "CLI_ERR_SIM_SAVE")
+      error.args.emplace_back("reason", WriteProblem(ctx, *options->sim_state_file));
     Fail(ctx, kExitFailure, error);
     return status == kExitOk ? kExitFailure : status;
   }

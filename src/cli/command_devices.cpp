@@ -26,10 +26,10 @@ std::string_view CollectionId(uint16_t page, uint16_t usage) {
   return "other";
 }
 
-void PrintJson(std::ostream& out, const std::vector<ProbedInterface>& shown) {
-  JsonWriter json(out);
+void PrintJson(const CliContext& ctx, const std::vector<ProbedInterface>& shown) {
+  JsonWriter json(ctx.out);
   json.BeginArray();
-  for (const auto& [info, open, reason] : shown) {
+  for (const auto& [info, open, reason, detail] : shown) {
     json.BeginObject()
         .Field("path", info.path)
         .Field("vendor", "0x" + Hex4(info.vendor_id))
@@ -38,8 +38,9 @@ void PrintJson(std::ostream& out, const std::vector<ProbedInterface>& shown) {
         .Field("usage", "0x" + Hex4(info.usage))
         .Field("collection", CollectionId(info.usage_page, info.usage))
         .Field("open", open)
-        .Field("reason", reason)
-        .EndObject();
+        .Field("reason", reason ? Say(ctx, *reason) : std::string());
+    if (!detail.empty()) json.Field("detail", detail);
+    json.EndObject();
   }
   json.EndArray();
 }
@@ -66,12 +67,12 @@ int CommandDevices(CliContext& ctx) {
   });
   if (shown.empty()) return Fail(ctx, kExitNoKeyboard, Msg("CLI_ERR_NO_KEYBOARD"));
   if (ctx.options.json) {
-    PrintJson(ctx.out, shown);
+    PrintJson(ctx, shown);
   } else {
-    for (const auto& [info, open, reason] : shown) {
+    for (const auto& [info, open, reason, detail] : shown) {
       const std::string_view collection = CollectionId(info.usage_page, info.usage);
-      const Message open_text = reason.empty() ? Msg("CLI_OPEN_" + Upper(open))
-                                               : Msg("CLI_OPEN_NO_BECAUSE", {{"reason", reason}});
+      const Message open_text = reason ? Msg("CLI_OPEN_NO_BECAUSE", {{"reason", Say(ctx, *reason)}})
+                                       : Msg("CLI_OPEN_" + Upper(open));
       ctx.out << Say(ctx, Msg("CLI_DEVICE_LINE",
                               {{"path", info.path},
                                {"vendor", Hex4(info.vendor_id)},

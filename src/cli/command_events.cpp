@@ -84,11 +84,10 @@ int CommandEvents(CliContext& ctx) {
   if (!TakeCountOption(words, count, why) || !FinishOptions(words, why)) {
     return BadArguments(ctx, why);
   }
-  if (!words.empty())
-    return BadArguments(ctx, Msg("CLI_ERR_EVENTS_ARG", {{"word", words.front()}}));
+  int status = kExitOk;
+  if (RefuseExtra(ctx, words, status)) return status;
   // The reader finds the keyboard itself and waits for it; say so when it
   // is not there now rather than wait in silence.
-  int status = kExitOk;
   if (!ConnectForCommand(ctx, status)) return status;
   std::atomic<bool>& stop = ctx.stop ? *ctx.stop : g_interrupted;
   const auto previous = std::signal(SIGINT, OnInterrupt);

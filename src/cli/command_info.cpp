@@ -17,6 +17,12 @@ namespace {
 
 constexpr int kKeyButtons = static_cast<int>(keys::kKeyButtonCodes.size());
 
+// Only 0..2 name a profile; any other byte is shown as the keyboard sent it
+// rather than as a profile number that does not exist.
+bool KnownProfile(int byte) {
+  return byte >= 0 && byte <= 2;
+}
+
 void PrintJson(std::ostream& out, const device::KeyboardVariant& v,
                const device::DeviceInfo& info) {
   JsonWriter json(out);
@@ -29,7 +35,14 @@ void PrintJson(std::ostream& out, const device::KeyboardVariant& v,
       .Field("key_buttons", kKeyButtons)
       .Field("g_keys", keys::kViewGKeyCount)
       .Field("firmware_version", "0x" + Hex4(info.FirmwareVersion()))
-      .Field("active_profile", info.ActiveProfile() + 1)
+      .Key("active_profile");
+  const int active = info.ActiveProfile();
+  if (KnownProfile(active)) {
+    json.Int(active + 1);
+  } else {
+    json.Null();
+  }
+  json.Field("active_profile_byte", active)
       .Field("macro_capacity_bytes", info.MacroCapacity())
       .Key("lighting_modes")
       .BeginArray();
@@ -52,7 +65,9 @@ void PrintInfo(CliContext& ctx, const device::KeyboardVariant& v, const device::
                             {"gkeys", std::to_string(keys::kViewGKeyCount)}}),
       Msg("CLI_INFO_FIRMWARE",
           {{"version", device::FirmwareVersionText(version)}, {"hex", Hex4(version)}}),
-      Msg("CLI_INFO_ACTIVE", {{"profile", std::to_string(info.ActiveProfile() + 1)}}),
+      KnownProfile(info.ActiveProfile())
+          ? Msg("CLI_INFO_ACTIVE", {{"profile", std::to_string(info.ActiveProfile() + 1)}})
+          : Msg("CLI_INFO_ACTIVE_UNKNOWN", {{"value", std::to_string(info.ActiveProfile())}}),
       Msg("CLI_INFO_CAPACITY", {{"bytes", std::to_string(info.MacroCapacity())},
                                 {"units", std::to_string(info.MacroCapacityUnits())}}),
       Msg("CLI_INFO_MODES", {{"modes", modes}}),

@@ -48,7 +48,8 @@ int ListKeys(CliContext& ctx, CliSession& session, int slot) {
   for (const int index : keys::ProfileButtonRecords()) {
     const KeyAction& action = page[static_cast<std::size_t>(index)];
     const std::string label = keys::KeyButtonLabel(index, ctx.texts->Current());
-    const KeyFunction f = DescribeFunction(ctx, label, action, macro_name);
+    const KeyFunction f = DescribeFunction(
+        ctx, label, action, macro_name, working->texts.Text(keys::StoreRecordNumber(slot, index)));
     if (json) {
       json->BeginObject()
           .Field("key", keys::KeyButtonLabel(index, ctx.texts->English()))

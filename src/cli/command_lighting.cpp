@@ -10,6 +10,8 @@
 #include "cli/session.h"
 #include "lighting/lighting_record.h"
 #include "lighting/mode_list.h"
+#include "lighting/user_lighting_files.h"
+#include "platform/user_folders.h"
 
 namespace quorlin::cli {
 
@@ -201,8 +203,18 @@ int CommandLighting(CliContext& ctx) {
     return Fail(ctx, kExitFailure, Msg("CLI_NOTHING_CHANGED"));
   }
   ctx.tally.Reset();
-  session->Flows().Panel().RestoreLightingDefaults();
-  return ReportChange(ctx, Msg("CLI_DONE_LIGHTING_DEFAULTS", {{"profile", profile}}));
+  bool user_file_written = true;
+  session->Flows().Panel().RestoreLightingDefaults(&user_file_written);
+  std::optional<Message> problem;
+  if (!user_file_written) {
+    const auto file = lighting::UserSettingsFile(
+        lighting::MakeUserLightingPaths(platform::CurrentUserFolders().data,
+                                        platform::ProgramDataDir()),
+        edited);
+    problem = Msg("CLI_ERR_DEFAULT_USER_FILE",
+                  {{"file", file.string()}, {"reason", WriteProblem(ctx, file)}});
+  }
+  return ReportChange(ctx, Msg("CLI_DONE_LIGHTING_DEFAULTS", {{"profile", profile}}), problem);
 }
 
 }  // namespace quorlin::cli

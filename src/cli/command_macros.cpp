@@ -94,8 +94,10 @@ int ShowMacro(CliContext& ctx, const MacroRecord& m) {
   return kExitOk;
 }
 
+// The rounding notes say what the keyboard holds, so they are given only
+// once it holds the macro.
 int AddMacro(CliContext& ctx, CliSession& session, const std::string& name,
-             const std::vector<macros::MacroEvent>& events) {
+             const ParsedEvents& parsed) {
   {
     auto working = session.State().working.Lock();
     MacroList editing = working->macro_list;
@@ -106,13 +108,16 @@ int AddMacro(CliContext& ctx, CliSession& session, const std::string& name,
           ctx, Msg("CLI_ERR_MACRO_LIST_FULL", {{"limit", std::to_string(macros::kMaxMacros)}}));
     }
     MacroRecord record = macros::NewMacroRecord(name, editing);
-    macros::SetEvents(record, events);
+    macros::SetEvents(record, parsed.events);
     editing.push_back(record);
     macros::CommitMacroEdits(working->actions, working->macro_list, editing);
   }
   ctx.tally.Reset();
   const int before = ctx.tally.FramesSent();
   const bool applied = session.ApplyChanges(session.Link().ActiveProfile());
+  if (applied) {
+    for (const auto& note : parsed.rounded) Notice(ctx, Say(ctx, note));
+  }
   return session.ReportApply(Msg("CLI_DONE_MACRO_ADDED", {{"name", name}}), applied, before);
 }
 
@@ -186,8 +191,7 @@ int CommandMacros(CliContext& ctx) {
   if (!session) return status;
   if (!session->LoadKeys(status)) return status;
   if (sub == "add") {
-    for (const auto& note : parsed->rounded) Notice(ctx, Say(ctx, note));
-    return AddMacro(ctx, *session, words[1], parsed->events);
+    return AddMacro(ctx, *session, words[1], *parsed);
   }
   if (sub == "delete") return DeleteMacro(ctx, *session, words[1]);
   const MacroList list = session->State().working.Lock()->macro_list;

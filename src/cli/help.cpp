@@ -91,7 +91,9 @@ constexpr CommandHelp kHelp[] = {
     {"events",
      "quorlinctl events [--count N]\n"
      "  Prints the keyboard's event reports as they arrive, until Ctrl+C (or N events,\n"
-     "  N = 1..1000000). The simulated keyboard sends none on its own.\n"},
+     "  N = 1..1000000). The simulated keyboard sends none on its own.\n"
+     "  Under --json each event is one JSON object on its own line\n"
+     "  ({\"code\": \"0x....\", \"event\": ID, \"text\": TEXT}), as it arrives.\n"},
     {"firmware",
      "quorlinctl firmware\n"
      "  Prints the firmware version and whether the program would propose an update.\n"},
@@ -126,7 +128,9 @@ void PrintUsage(std::ostream& out) {
          "  --sim-state FILE            load the simulated keyboard's memory from FILE (if it\n"
          "                              exists) and save it back on exit\n"
          "  --trace                     print every frame written (>) and read (<) on stderr\n"
-         "  --json                      machine-readable output: one JSON value on stdout;\n"
+         "  --json                      machine-readable output: one JSON value on stdout\n"
+         "                              (events: one JSON object per line; --help:\n"
+         "                              {\"help\": TEXT});\n"
          "                              errors are {\"error\": TEXT, \"status\": N} on stderr,\n"
          "                              other notes {\"message\": TEXT} on stderr\n"
          "  --lang ID                   language of printed texts: 0x0409 (en), 0x0407 (de),\n"

@@ -13,16 +13,29 @@ ProbedInterface Probe(device::HidBackend& backend, const device::HidInterfaceInf
   device::HidDevice device(backend);
   if (device.Open(info.path, true, false, false, false)) {
     device.Close();
-    return {info, "yes", ""};
+    return {info, "yes", std::nullopt, ""};
   }
   switch (device.LastOpenError()) {
     case device::OpenError::kPermissionDenied:
-      return {info, "permission-denied", ""};
+      return {info, "permission-denied", std::nullopt, ""};
     case device::OpenError::kNotFound:
-      return {info, "gone", ""};
+      return {info, "gone", std::nullopt, ""};
     default:
-      return {info, "no", device.LastOpenReason()};
+      break;
   }
+  using Refusal = device::HidDevice::Refusal;
+  switch (device.LastOpenRefusal()) {
+    case Refusal::kUnusableDescriptor:
+      return {info, "no", Msg("CLI_REASON_BAD_DESCRIPTOR"), device.LastRefusalDetail()};
+    case Refusal::kNoCollection:
+      return {info, "no",
+              Msg("CLI_REASON_NO_COLLECTION",
+                  {{"index", std::to_string(device.LastRefusedCollection())}}),
+              ""};
+    case Refusal::kNone:
+      break;
+  }
+  return {info, "no", std::nullopt, ""};
 }
 
 bool IsCommandCollection(const device::HidInterfaceInfo& info) {
@@ -47,7 +60,7 @@ std::optional<ProbedInterface> RefusedKeyboardInterface(device::HidBackend& back
   // Listing order may put another collection of the same node first.
   std::stable_partition(listed.begin(), listed.end(), IsCommandCollection);
   for (const ProbedInterface& p : ProbeKeyboardInterfaces(backend, listed)) {
-    if (!p.reason.empty()) return p;
+    if (p.reason) return p;
   }
   return std::nullopt;
 }

@@ -8,6 +8,7 @@
 #include <string_view>
 #include <vector>
 
+#include "cli/messages.h"
 #include "device/hid_backend.h"
 
 namespace quorlin::cli {
@@ -17,8 +18,11 @@ struct ProbedInterface {
   // Stable word for scripts: "yes", "permission-denied", "gone" or "no".
   std::string_view open;
   // Why an interface that was reached was still refused (a report
-  // descriptor that cannot be used); empty when there is nothing to add.
-  std::string reason;
+  // descriptor that cannot be used), as a text of the language files;
+  // nothing when there is nothing to add.
+  std::optional<Message> reason;
+  // The descriptor parser's technical detail (English, for --json only).
+  std::string detail;
 };
 
 // Each listed interface that may be the keyboard, opened for reading and

@@ -1,7 +1,7 @@
 #pragma once
 // A small JSON writer for --json output: objects, arrays, strings (escaped
 // for any byte below 0x20, quote and backslash; UTF-8 passes through),
-// integers and booleans. Commas are placed by the writer.
+// integers, booleans and null. Commas are placed by the writer.
 
 #include <cstdint>
 #include <ostream>
@@ -28,6 +28,7 @@ class JsonWriter {
   JsonWriter& String(std::string_view value);
   JsonWriter& Int(int64_t value);
   JsonWriter& Bool(bool value);
+  JsonWriter& Null();
 
   // Key and value together.
   JsonWriter& Field(std::string_view name, std::string_view value) {

@@ -116,6 +116,24 @@ std::string WriteProblem(const CliContext& ctx, const fs::path& file) {
   return Say(ctx, Msg("CLI_NO_REASON"));
 }
 
+Message LockFailureMessage(const platform::LockFailure& failure) {
+  using Kind = platform::LockFailure::Kind;
+  const std::string file = failure.file.string();
+  switch (failure.kind) {
+    case Kind::kHeldHere:
+      return Msg("CLI_LOCK_HELD_HERE", {{"file", file}});
+    case Kind::kHeldElsewhere:
+      return Msg("CLI_LOCK_HELD_ELSEWHERE", {{"file", file}});
+    case Kind::kCannotOpen:
+      return Msg("CLI_LOCK_CANNOT_OPEN", {{"file", file}, {"reason", failure.system_reason}});
+    case Kind::kCannotLock:
+      return Msg("CLI_LOCK_CANNOT_LOCK", {{"file", file}, {"reason", failure.system_reason}});
+    case Kind::kNone:
+      break;
+  }
+  return Msg("CLI_NO_REASON");
+}
+
 int ReportFindFailure(CliContext& ctx, device::FindResult result) {
   switch (result) {
     case device::FindResult::kFound:
@@ -131,7 +149,7 @@ int ReportFindFailure(CliContext& ctx, device::FindResult result) {
   if (const auto refused = RefusedKeyboardInterface(ctx.backend)) {
     return Fail(ctx, kExitNoKeyboard,
                 Msg("CLI_ERR_KEYBOARD_REFUSED",
-                    {{"path", refused->info.path}, {"reason", refused->reason}}));
+                    {{"path", refused->info.path}, {"reason", Say(ctx, *refused->reason)}}));
   }
   return Fail(ctx, kExitNoKeyboard, Msg("CLI_ERR_NO_KEYBOARD"));
 }

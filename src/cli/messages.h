@@ -13,6 +13,7 @@
 #include "device/device_link.h"
 #include "device/keyboard_finder.h"
 #include "device/result.h"
+#include "platform/process_lock.h"
 #include "text/text_source.h"
 
 namespace quorlin::cli {
@@ -54,6 +55,10 @@ std::string SystemReason(int error_number);
 // folder and the file without changing either, and gives the system's
 // reason ("no reason given" when everything looks writable now).
 std::string WriteProblem(const CliContext& ctx, const std::filesystem::path& file);
+
+// Why a lock was not taken, as a text of the language files (the system's
+// reason stays its own).
+Message LockFailureMessage(const platform::LockFailure& failure);
 
 // The exit status and error line for a failed keyboard search.
 int ReportFindFailure(CliContext& ctx, device::FindResult result);

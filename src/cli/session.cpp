@@ -18,7 +18,9 @@ std::unique_ptr<CliSession> CliSession::Open(CliContext& ctx, int& status) {
   auto locks = std::make_unique<flows::FlowLocks>(flows::FlowKeyboardKey(*link, state_file),
                                                   platform::CurrentUserFolders().data, kLockWait);
   if (!locks->Held()) {
-    status = Fail(ctx, kExitFailure, Msg("CLI_ERR_KEYBOARD_BUSY", {{"reason", locks->Error()}}));
+    status = Fail(
+        ctx, kExitFailure,
+        Msg("CLI_ERR_KEYBOARD_BUSY", {{"reason", Say(ctx, LockFailureMessage(locks->Failure()))}}));
     return nullptr;
   }
   return std::unique_ptr<CliSession>(new CliSession(ctx, std::move(link), std::move(locks)));
@@ -88,7 +90,7 @@ void CliSession::ReportDroppedNames() {
   const macros::MacroAreaPlan plan = macros::PlanMacroArea(written, capacity);
   if (plan.fit != macros::MacroAreaFit::kWithoutNames) return;
   Notice(ctx_, Say(ctx_, Msg("CLI_MACRO_NAMES_DROPPED", {{"size", std::to_string(plan.size)},
-                                                          {"capacity", std::to_string(capacity)}})));
+                                                         {"capacity", std::to_string(capacity)}})));
 }
 
 int CliSession::ReportApply(const Message& what, bool applied, int frames_before) {

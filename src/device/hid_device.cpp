@@ -54,6 +54,9 @@ int HidDevice::Open(const std::string& path, bool read, bool write, bool overlap
 int HidDevice::Reopen() {
   Close();
   last_open_reason_.clear();
+  last_refusal_ = Refusal::kNone;
+  last_refused_collection_ = -1;
+  last_refusal_detail_.clear();
   OpenError error = OpenError::kNone;
   std::unique_ptr<HidHandle> opened =
       backend_.Open(path_, HidOpenMode{opt_read_, opt_write_, opt_exclusive_}, error);
@@ -93,17 +96,23 @@ bool HidDevice::LoadInterface(HidHandle& handle) {
   std::optional<ReportDescriptor> parsed = ParseReportDescriptor(descriptor, &why);
   if (!parsed) {
     last_open_reason_ = "unusable report descriptor: " + why;
+    last_refusal_ = Refusal::kUnusableDescriptor;
+    last_refusal_detail_ = why;
     return false;
   }
   const int index = handle.CollectionIndex();
   if (index < 0 || static_cast<std::size_t>(index) >= parsed->collections.size()) {
     last_open_reason_ = "the report descriptor has no collection " + std::to_string(index);
+    last_refusal_ = Refusal::kNoCollection;
+    last_refused_collection_ = index;
     return false;
   }
   std::optional<std::vector<DecodeItem>> items =
       BuildInputItems(parsed->collections[static_cast<std::size_t>(index)].inputs, &why);
   if (!items) {
     last_open_reason_ = "unusable report descriptor: " + why;
+    last_refusal_ = Refusal::kUnusableDescriptor;
+    last_refusal_detail_ = why;
     return false;
   }
   collection_ = std::move(parsed->collections[static_cast<std::size_t>(index)]);

@@ -60,6 +60,13 @@ class HidDevice {
   // be parsed or asks for too much).
   OpenError LastOpenError() const { return last_open_error_; }
   const std::string& LastOpenReason() const { return last_open_reason_; }
+  // The same refusal as a code, for callers that say it in their own
+  // language: what was wrong, the collection index asked for (kNoCollection)
+  // and the parser's technical detail (kUnusableDescriptor).
+  enum class Refusal { kNone, kUnusableDescriptor, kNoCollection };
+  Refusal LastOpenRefusal() const { return last_refusal_; }
+  int LastRefusedCollection() const { return last_refused_collection_; }
+  const std::string& LastRefusalDetail() const { return last_refusal_detail_; }
 
   int ReadReport(std::span<uint8_t> buffer, std::size_t* bytes_read, int timeout_ms);
   int WriteReport(std::span<const uint8_t> report, std::size_t* bytes_written, int timeout_ms);
@@ -101,6 +108,9 @@ class HidDevice {
   std::string path_;
   OpenError last_open_error_ = OpenError::kNone;
   std::string last_open_reason_;
+  Refusal last_refusal_ = Refusal::kNone;
+  int last_refused_collection_ = -1;
+  std::string last_refusal_detail_;
 
   HidAttributes attributes_;
   HidCaps caps_;

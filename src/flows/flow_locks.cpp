@@ -13,12 +13,14 @@ FlowLocks::FlowLocks(const std::string& keyboard_key, const std::filesystem::pat
   keyboard_.emplace(keyboard_key, wait);
   if (!keyboard_->Held()) {
     error_ = keyboard_->Error();
+    failure_ = keyboard_->Failure();
     keyboard_.reset();
     return;
   }
   data_folder_.emplace(data_folder, wait);
   if (!data_folder_->Held()) {
     error_ = data_folder_->Error();
+    failure_ = data_folder_->Failure();
     data_folder_.reset();
     keyboard_.reset();
   }

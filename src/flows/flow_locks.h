@@ -31,11 +31,14 @@ class FlowLocks {
   // says which and why. The flow must not run.
   bool Held() const { return error_.empty(); }
   const std::string& Error() const { return error_; }
+  // The same as a code, for a caller that says it in its own language.
+  const platform::LockFailure& Failure() const { return failure_; }
 
  private:
   std::optional<platform::KeyboardLock> keyboard_;
   std::optional<platform::DataFolderLock> data_folder_;
   std::string error_;
+  platform::LockFailure failure_;
 };
 
 }  // namespace quorlin::flows

@@ -304,7 +304,7 @@ void LightingPanel::LoadUserSlot(int profile_slot, int user_slot, bool write) {
   if (write) WriteWholeTable(profile_slot);
 }
 
-PanelView LightingPanel::RestoreLightingDefaults() {
+PanelView LightingPanel::RestoreLightingDefaults(bool* user_file_written) {
   SelectMode(1);
   PanelState& panel = state_.panel;
   panel.brightness = 4;
@@ -319,7 +319,7 @@ PanelView LightingPanel::RestoreLightingDefaults() {
   panel.colourful3 = true;
   panel.report_rate = 0;
   if (UserModeListed() && ValidProfileSlot(Slot())) {
-    CopyDefaultUserFile(paths_, Slot());
+    if (!CopyDefaultUserFile(paths_, Slot()) && user_file_written) *user_file_written = false;
     ReloadUserSlots(kUserSlotCount, true);
   }
   WriteDefaultRecord(link_.Channel(), Slot());

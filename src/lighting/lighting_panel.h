@@ -83,8 +83,11 @@ class LightingPanel {
   void ReloadUserSlots(int count, bool write);
   // Loads a user-mode slot of a profile slot into the panel and the table.
   void LoadUserSlot(int profile_slot, int user_slot, bool write);
-  // The lighting part of Restore defaults for the edited slot.
-  PanelView RestoreLightingDefaults();
+  // The lighting part of Restore defaults for the edited slot. When the
+  // default user lighting file could not be copied over the slot's file,
+  // sets `*user_file_written` to false (the keyboard then gets the colours
+  // the old file holds); leaves it alone otherwise.
+  PanelView RestoreLightingDefaults(bool* user_file_written = nullptr);
 
  private:
   int Slot() const { return state_.edited_slot; }

@@ -3,31 +3,9 @@
 #include <algorithm>
 
 #include "macros/utf16_text.h"
+#include "text/case_fold.h"
 
 namespace quorlin::macros {
-namespace {
-
-// Simple one-to-one folding of the scripts the language files are written
-// in (Latin with its accented letters, Greek, Cyrillic). Letters outside
-// them compare exactly.
-char16_t FoldCase(char16_t unit) {
-  const auto plus = [unit](int offset) { return static_cast<char16_t>(unit + offset); };
-  if (unit >= u'A' && unit <= u'Z') return plus(32);
-  if (unit >= 0xC0 && unit <= 0xDE && unit != 0xD7) return plus(32);
-  if ((unit >= 0x100 && unit <= 0x137) || (unit >= 0x14A && unit <= 0x177)) {
-    return static_cast<char16_t>(unit | 1u);
-  }
-  if ((unit >= 0x139 && unit <= 0x148) || (unit >= 0x179 && unit <= 0x17E)) {
-    return (unit & 1u) ? plus(1) : unit;
-  }
-  if (unit == 0x178) return 0xFF;
-  if (unit >= 0x391 && unit <= 0x3A9 && unit != 0x3A2) return plus(32);
-  if (unit >= 0x410 && unit <= 0x42F) return plus(32);
-  if (unit >= 0x400 && unit <= 0x40F) return plus(80);
-  return unit;
-}
-
-}  // namespace
 
 std::u16string_view MacroNameUnits(const MacroRecord& record) {
   const auto end = std::find(record.name.begin(), record.name.begin() + kMaxMacroNameLength, u'\0');
@@ -49,12 +27,11 @@ void SetMacroName(MacroRecord& record, std::string_view name) {
   SetMacroNameUnits(record, Utf8ToUtf16(name));
 }
 
+// The one fold of the program, so this check and the command line's name
+// lookups never disagree. It folds code point by code point, so a folded
+// prefix is a prefix of the folded text.
 bool StartsWithIgnoringCase(std::string_view text, std::string_view prefix) {
-  const std::u16string whole = Utf8ToUtf16(text);
-  const std::u16string start = Utf8ToUtf16(prefix);
-  if (start.size() > whole.size()) return false;
-  return std::equal(start.begin(), start.end(), whole.begin(),
-                    [](char16_t a, char16_t b) { return FoldCase(a) == FoldCase(b); });
+  return text::FoldCase(text).starts_with(text::FoldCase(prefix));
 }
 
 }  // namespace quorlin::macros

@@ -37,12 +37,11 @@ std::string LastErrorText() {
   return "system error " + std::to_string(GetLastError());
 }
 
-NativeHandle OpenLockFile(const fs::path& path, std::string& error) {
+NativeHandle OpenLockFile(const fs::path& path, LockFailure& failure) {
   const HANDLE h = CreateFileW(path.c_str(), GENERIC_READ | GENERIC_WRITE,
                                FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                OPEN_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (h == INVALID_HANDLE_VALUE)
-    error = "cannot open lock file " + path.string() + " (" + LastErrorText() + ")";
+  if (h == INVALID_HANDLE_VALUE) failure = {LockFailure::Kind::kCannotOpen, path, LastErrorText()};
   return h;
 }
 
@@ -71,9 +70,9 @@ std::string LastErrorText() {
   return std::strerror(errno);
 }
 
-NativeHandle OpenLockFile(const fs::path& path, std::string& error) {
+NativeHandle OpenLockFile(const fs::path& path, LockFailure& failure) {
   const int fd = ::open(path.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
-  if (fd < 0) error = "cannot open lock file " + path.string() + " (" + LastErrorText() + ")";
+  if (fd < 0) failure = {LockFailure::Kind::kCannotOpen, path, LastErrorText()};
   return fd;
 }
 
@@ -97,13 +96,13 @@ void CloseOnly(NativeHandle fd) {
 
 using Clock = std::chrono::steady_clock;
 
-// Takes the system lock on `path`; kNoHandle (with `error`) when it cannot
+// Takes the system lock on `path`; kNoHandle (with `failure`) when it cannot
 // be opened, fails, or is still held by another process at `deadline`.
 NativeHandle TakeSystemLock(const fs::path& path, std::optional<Clock::time_point> deadline,
-                            std::string& error) {
+                            LockFailure& failure) {
   std::error_code ec;
   fs::create_directories(path.parent_path(), ec);
-  const NativeHandle h = OpenLockFile(path, error);
+  const NativeHandle h = OpenLockFile(path, failure);
   if (h == kNoHandle) return kNoHandle;
   if (!deadline) {
     if (LockHandle(h, true) == 1) return h;
@@ -114,14 +113,14 @@ NativeHandle TakeSystemLock(const fs::path& path, std::optional<Clock::time_poin
       if (r == 1) return h;
       if (r < 0) break;
       if (Clock::now() >= *deadline) {
-        error = "another program holds the lock " + path.string();
+        failure = {LockFailure::Kind::kHeldElsewhere, path, {}};
         CloseOnly(h);
         return kNoHandle;
       }
       std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
   }
-  error = "cannot lock " + path.string() + " (" + LastErrorText() + ")";
+  failure = {LockFailure::Kind::kCannotLock, path, LastErrorText()};
   CloseOnly(h);
   return kNoHandle;
 }
@@ -148,6 +147,23 @@ fs::path SamePathForEveryName(const fs::path& path) {
 }
 
 }  // namespace
+
+std::string DescribeLockFailure(const LockFailure& failure) {
+  const std::string file = failure.file.string();
+  switch (failure.kind) {
+    case LockFailure::Kind::kNone:
+      return {};
+    case LockFailure::Kind::kHeldHere:
+      return "another part of this program holds the lock " + file;
+    case LockFailure::Kind::kHeldElsewhere:
+      return "another program holds the lock " + file;
+    case LockFailure::Kind::kCannotOpen:
+      return "cannot open lock file " + file + " (" + failure.system_reason + ")";
+    case LockFailure::Kind::kCannotLock:
+      return "cannot lock " + file + " (" + failure.system_reason + ")";
+  }
+  return {};
+}
 
 // One per lock file per process. flock-style locks belong to an open file,
 // so two opens in one process would wait on each other: the process takes
@@ -191,7 +207,8 @@ FileLock::FileLock(const fs::path& lock_file, LockWait wait) : entry_(EntryFor(l
   if (!deadline) {
     entry_->released.wait(lock, free);
   } else if (!entry_->released.wait_until(lock, *deadline, free)) {
-    error_ = "another part of this program holds the lock " + lock_file.string();
+    failure_ = {LockFailure::Kind::kHeldHere, lock_file, {}};
+    error_ = DescribeLockFailure(failure_);
     return;
   }
   // Claimed before the system lock is taken, so this process's other
@@ -199,9 +216,10 @@ FileLock::FileLock(const fs::path& lock_file, LockWait wait) : entry_(EntryFor(l
   entry_->owner = me;
   entry_->depth = 1;
   lock.unlock();
-  const NativeHandle h = TakeSystemLock(lock_file, deadline, error_);
+  const NativeHandle h = TakeSystemLock(lock_file, deadline, failure_);
   lock.lock();
   if (h == kNoHandle) {
+    error_ = DescribeLockFailure(failure_);
     entry_->depth = 0;
     entry_->owner = {};
     entry_->released.notify_one();

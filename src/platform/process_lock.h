@@ -42,6 +42,23 @@ namespace quorlin::platform {
 // How long a lock waits for its holder: nullopt waits for as long as it takes.
 using LockWait = std::optional<std::chrono::milliseconds>;
 
+// Why a lock was not taken, for callers that say it in their own language.
+struct LockFailure {
+  enum class Kind {
+    kNone,
+    kHeldHere,       // another thread of this program held it until the wait ended
+    kHeldElsewhere,  // another program held it until the wait ended
+    kCannotOpen,     // the lock file could not be opened or created
+    kCannotLock,     // the system refused the lock
+  };
+  Kind kind = Kind::kNone;
+  std::filesystem::path file;
+  std::string system_reason;  // the system's own text (kCannotOpen, kCannotLock)
+};
+
+// The failure in English words (logs, and callers without language files).
+std::string DescribeLockFailure(const LockFailure& failure);
+
 // An exclusive lock on `lock_file` (created when missing, never removed),
 // taken by the constructor and released by the destructor.
 class FileLock {
@@ -55,12 +72,14 @@ class FileLock {
   // not be created; Error() says why. Nothing is held then.
   bool Held() const { return held_; }
   const std::string& Error() const { return error_; }
+  const LockFailure& Failure() const { return failure_; }
 
   struct Entry;  // the process-wide state of one lock file
 
  private:
   std::shared_ptr<Entry> entry_;
   bool held_ = false;
+  LockFailure failure_;
   std::string error_;
 };
 
@@ -79,6 +98,7 @@ class KeyboardLock {
   explicit KeyboardLock(std::string_view key, LockWait wait = std::nullopt);
   bool Held() const { return lock_.Held(); }
   const std::string& Error() const { return lock_.Error(); }
+  const LockFailure& Failure() const { return lock_.Failure(); }
 
  private:
   FileLock lock_;
@@ -90,6 +110,7 @@ class DataFolderLock {
   explicit DataFolderLock(const std::filesystem::path& data_folder, LockWait wait = std::nullopt);
   bool Held() const { return lock_.Held(); }
   const std::string& Error() const { return lock_.Error(); }
+  const LockFailure& Failure() const { return lock_.Failure(); }
 
  private:
   FileLock lock_;

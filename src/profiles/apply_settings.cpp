@@ -37,21 +37,23 @@ std::vector<TableToWrite> EncodeTables(const AppliedContents& applied,
   return tables;
 }
 
-// Everything the writes need, built before the first of them.
+// Everything the writes need, built before the first of them, and the
+// applied copy they were built from.
 struct PreparedApply {
+  AppliedContents copy;
   macros::MacroAreaPlan plan;
   std::vector<uint8_t> image;
   std::vector<TableToWrite> tables;
 };
 
-// Takes the applied copy and builds the image and the tables; nothing when
-// the apply must stop before writing. May throw std::bad_alloc: the applied
-// store is then left as it was.
+// Takes the applied copy and builds the image and the tables from it;
+// nothing when the apply must stop before writing. Works on its own copy
+// only, so a stop or a std::bad_alloc (which it may throw) leaves the
+// applied store as the last apply left it: nothing new reached the keyboard.
 std::optional<PreparedApply> Prepare(const WorkingContents& working, bool all_profiles,
-                                     const ApplyTargets& t, AppliedContents& applied) {
-  AppliedContents copy;
-  TakeAppliedCopy(working, copy);
-  applied = std::move(copy);
+                                     const ApplyTargets& t) {
+  PreparedApply prepared;
+  TakeAppliedCopy(working, prepared.copy);
 
   // Without the Active profile no key table can be addressed; a profile
   // outside 0..2 would be refused by the keyboard after the macro area
@@ -59,18 +61,17 @@ std::optional<PreparedApply> Prepare(const WorkingContents& working, bool all_pr
   const int active = t.link.ActiveProfile();
   if (active < 0 || active >= keys::kProfileCount) return std::nullopt;
 
-  PreparedApply prepared;
-  prepared.plan = macros::PlanMacroArea(applied.macro_list, t.link.MacroCapacity());
+  prepared.plan = macros::PlanMacroArea(prepared.copy.macro_list, t.link.MacroCapacity());
   if (prepared.plan.fit == macros::MacroAreaFit::kTooLong) {
     macros::ShowMacroAreaTooLong(t.texts, t.messages);
     return std::nullopt;
   }
   std::optional<std::vector<uint8_t>> image =
-      macros::BuildMacroArea(applied.macro_list, prepared.plan.with_names());
+      macros::BuildMacroArea(prepared.copy.macro_list, prepared.plan.with_names());
   if (!image) return std::nullopt;
   prepared.image = std::move(*image);
   prepared.tables = EncodeTables(
-      applied, ProfilesToWrite(all_profiles || t.macro_deleted.IsSet(), active), t.link);
+      prepared.copy, ProfilesToWrite(all_profiles || t.macro_deleted.IsSet(), active), t.link);
   return prepared;
 }
 
@@ -80,13 +81,15 @@ bool ApplySettings(const WorkingContents& working, bool all_profiles, const Appl
   auto applied = t.applied.Lock();
   std::optional<PreparedApply> prepared;
   try {
-    prepared = Prepare(working, all_profiles, t, *applied);
+    prepared = Prepare(working, all_profiles, t);
   } catch (const std::bad_alloc&) {
     // Out of memory: stop before anything reaches the keyboard, so it never
     // gets a macro area without the key tables that match it.
     return false;
   }
   if (!prepared) return false;
+  // Moving allocates nothing, so the store changes only here, whole.
+  *applied = std::move(prepared->copy);
 
   device::CommandChannel& channel = t.link.Channel();
   const device::KeyboardVariant variant = t.link.Variant();

@@ -75,6 +75,11 @@ char32_t FoldCodePoint(char32_t c) {
   if (c >= U'A' && c <= U'Z') return c + 0x20;
   // Latin-1: À..Þ except the multiplication sign.
   if (c >= 0xC0 && c <= 0xDE && c != 0xD7) return c + 0x20;
+  // Greek and Cyrillic capitals: macro names may be in any script the
+  // keyboard's users write, and the name checks and the lookups must agree.
+  if (c >= 0x391 && c <= 0x3A9 && c != 0x3A2) return c + 0x20;          // Α..Ω
+  if (c >= 0x410 && c <= 0x42F) return c + 0x20;                        // А..Я
+  if (c >= 0x400 && c <= 0x40F) return c + 0x50;                        // Ѐ..Џ
   if (c < 0x100 || c > 0x17F) return c == 0x1E9E ? char32_t{0xDF} : c;  // capital sharp s
   // Latin Extended-A pairs capital and small letters, but the pairing
   // changes parity twice and a few letters stand alone.

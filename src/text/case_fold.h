@@ -1,8 +1,10 @@
 #pragma once
 // Case folding for names the user types (keys, media functions, macros):
 // "RÜCKTASTE" and "rücktaste" must find the same key. Covers ASCII, Latin-1
-// and Latin Extended-A, the letters of the program's languages; other
-// characters and malformed UTF-8 bytes are kept as they are.
+// and Latin Extended-A, the letters of the program's languages, and the
+// Greek and Cyrillic capitals (macro names use this fold too, so a name the
+// macro editor calls taken is one the command line finds). Other characters
+// and malformed UTF-8 bytes are kept as they are.
 
 #include <string>
 #include <string_view>

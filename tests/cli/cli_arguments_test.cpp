@@ -30,6 +30,7 @@ TEST_F(CliTest, ArgumentErrorsNameTheRealFault) {
       {{"info", "extra"}, "takes no arguments", "#"},
       {{"devices", "extra"}, "takes no arguments", "#"},
       {{"firmware", "extra"}, "takes no arguments", "#"},
+      {{"events", "extra"}, "takes no arguments ('extra' is one too many)", "not an option"},
       {{"colours", "set"}, "colours: set needs", "set: set"},
       {{"colours", "fill"}, "colours: fill needs", "fill: fill"},
       {{"macros", "add", "X", "A:down", "wait:40950"}, "at most 40000 ms", "#"},
@@ -98,6 +99,10 @@ TEST_F(CliTest, WaitsAddUpAndRoundingIsSaid) {
     }
     EXPECT_EQ(Run({"macros", "show", name}).out, c.shown);
   }
+  // A refused add (the name exists) stores nothing, so nothing was rounded.
+  const auto refused = Run({"macros", "add", "M2", "A:down", "wait:15", "A:up"});
+  EXPECT_EQ(refused.status, kExitBadArguments);
+  EXPECT_THAT(refused.err, Not(HasSubstr("stored as")));
 }
 
 TEST_F(CliTest, NamesFoldCaseBeyondAsciiAndTakeHyphens) {

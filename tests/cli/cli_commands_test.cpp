@@ -229,17 +229,23 @@ TEST_F(CliTest, ARefusedInterfaceSaysWhy) {
     EXPECT_EQ(json[i]["reason"].Str().find(why), vendor ? 0u : std::string::npos);
   }
 
+  // The reason is said in the line's language, not passed up in English.
   const struct {
     std::string lang;
     std::string says;
+    std::string not_says;
   } failures[] = {
-      {"en", "its interface " + backend.VendorPath() + " could not be used: " + why},
-      {"de", "ist nicht verwendbar: " + why},
+      {"en", "its interface " + backend.VendorPath() + " could not be used: " + why, "#"},
+      {"de", "ist nicht verwendbar: unbrauchbarer Berichtsdeskriptor", why},
+      {"pt", "não pode ser usada: descritor de relatório inutilizável", why},
   };
   for (const auto& f : failures) {
     const auto r = run({"--lang", f.lang, "info"});
     EXPECT_EQ(r.status, kExitNoKeyboard) << f.lang;
     EXPECT_THAT(r.err, HasSubstr(f.says));
+    EXPECT_THAT(r.err, ::testing::Not(HasSubstr(f.not_says)));
+    const auto listed_here = run({"--lang", f.lang, "devices"});
+    EXPECT_THAT(listed_here.out, ::testing::Not(HasSubstr(f.not_says))) << f.lang;
   }
 }
 
@@ -299,6 +305,31 @@ TEST_F(CliTest, AnActiveProfileByteAboveTwoIsReportedWithItsRepair) {
 
   ASSERT_EQ(Run({"profile", "set", "2"}).status, kExitOk);
   EXPECT_EQ(Run({"profile"}).out, "Active profile: 2\n");
+}
+
+// info only reports, so it shows the byte instead of refusing; byte + 1
+// would name a profile that does not exist.
+TEST_F(CliTest, InfoShowsAnActiveProfileByteAboveTwoAsUnknown) {
+  auto memory = keyboard->Memory();
+  memory.device_info[10] = 7;
+  ASSERT_TRUE(keyboard->SetMemory(memory, nullptr));
+  const struct {
+    const char* lang;
+    const char* line;
+  } cases[] = {
+      {"en", "Active profile:   unknown (the keyboard reports 7)\n"},
+      {"0x0407", "Aktives Profil:     unbekannt (die Tastatur meldet 7)\n"},
+      {"0x0416", "Perfil ativo:       desconhecido (o teclado informa 7)\n"},
+  };
+  for (const auto& c : cases) {
+    const auto r = Run({"--lang", c.lang, "info"});
+    ASSERT_EQ(r.status, kExitOk) << r.err;
+    EXPECT_THAT(r.out, HasSubstr(c.line)) << c.lang;
+  }
+  const Json j = ParseJson(Run({"--json", "info"}).out);
+  EXPECT_TRUE(std::holds_alternative<std::nullptr_t>(j["active_profile"].value));
+  EXPECT_EQ(j["active_profile_byte"].Int(), 7);
+  EXPECT_TRUE(Writes().empty());
 }
 
 TEST_F(CliTest, DroppedMacroNamesAreReportedWithTheBytesStored) {

@@ -8,6 +8,8 @@
 #include <set>
 #include <thread>
 
+#include "cli/cli_texts.h"
+#include "cli/key_function_text.h"
 #include "cli_test_support.h"
 #include "json_parse.h"
 #include "platform/ini_file.h"
@@ -39,6 +41,13 @@ TEST_F(CliTest, EveryCommandPrintsJsonUnderJson) {
     const auto r = Run(args);
     EXPECT_EQ(r.status, kExitOk) << c.front() << r.err;
     EXPECT_NO_THROW(ParseJson(r.out)) << c.front() << ": " << r.out;
+  }
+  // Help too: a script that asks for it under --json can parse the answer.
+  for (const std::vector<std::string>& help :
+       {std::vector<std::string>{"--json", "--help"}, {"--json", "keys", "--help"}}) {
+    const auto r = Run(help);
+    EXPECT_EQ(r.status, kExitOk);
+    EXPECT_THAT(ParseJson(r.out)["help"].Str(), HasSubstr("quorlinctl")) << r.out;
   }
   const Json done = ParseJson(Run({"--json", "lighting", "set", "--profile", "2", "speed=1"}).out);
   EXPECT_EQ(done["command"].Str(), "lighting set");
@@ -137,6 +146,7 @@ TEST_F(CliTest, LightingModeNameIsStableAndEveryWritableFieldWritesBack) {
 TEST_F(CliTest, AFileNotWrittenIsReportedBesideTheKeyboardsPart) {
   ASSERT_EQ(Run({"colours", "set", "A=#000001"}).status, kExitOk);  // prepares the folder
   ASSERT_EQ(Run({"keys", "set", "A", "key:B"}).status, kExitOk);
+  ASSERT_EQ(Run({"lighting", "set", "brightness=1"}).status, kExitOk);  // not the default
   const struct {
     std::string file;
     std::vector<std::string> args;
@@ -144,6 +154,7 @@ TEST_F(CliTest, AFileNotWrittenIsReportedBesideTheKeyboardsPart) {
       {"$Profile0", {"keys", "set", "A", "key:C"}},
       {"$Profile0", {"keys", "set", "--profile", "2", "A", "key:D"}},  // not the active one
       {"UserDengColor_0.userd", {"colours", "set", "A=#00FF00"}},
+      {"UserDengColor_0.userd", {"--yes", "lighting", "defaults"}},
   };
   for (const auto& c : cases) {
     const fs::path path = FindInData(temp.path() / "data", c.file);
@@ -177,6 +188,50 @@ TEST_F(CliTest, InfoSaysHowManyKeysTheListingHas) {
   EXPECT_THAT(Run({"info"}).out, HasSubstr(std::to_string(keys.size()) + " ("));
 }
 
+// Program and text keys carry their text only on the host; a bare
+// "changed" hid which program a key starts. The line gets a one-line cut,
+// scripts the whole text.
+TEST_F(CliTest, ProgramAndTextKeysShowTheirText) {
+  GlobalOptions options;
+  std::ostringstream out, err;
+  CliContext ctx{options, backend, out, err};
+  const CliTexts texts(0x0409);
+  ctx.texts = &texts;
+  const std::u16string long_path =
+      u"/opt/some/very/long/folder/name/that/goes/on/and/on/bin/editor";
+  const std::u16string text = u"Dear Sir,\r\n\r\nthank you for your letter of the fifth of May.";
+  const struct {
+    keys::KeyActionKind kind;
+    std::u16string value;
+    const char* kind_name;
+    const char* line;
+    const char* param;
+  } cases[] = {
+      {keys::KeyActionKind::kRunProgram, u"/usr/bin/gedit", "program",
+       "A: changed (program: /usr/bin/gedit)", "/usr/bin/gedit"},
+      {keys::KeyActionKind::kRunProgram, long_path, "program",
+       "A: changed (program: /opt/some/very/\u2026e/that/goes/on/and/on/bin/editor)",
+       "/opt/some/very/long/folder/name/that/goes/on/and/on/bin/editor"},
+      {keys::KeyActionKind::kTextBlock, text, "text",
+       "A: changed (text: Dear Sir, thank you for your letter of the fift\u2026)",
+       "Dear Sir,\r\n\r\nthank you for your letter of the fifth of May."},
+      {keys::KeyActionKind::kTextBlock, u"\U0001F600 ok", "text",
+       "A: changed (text: \U0001F600 ok)", "\U0001F600 ok"},
+  };
+  for (const auto& c : cases) {
+    const auto f = DescribeFunction(ctx, "A", {.kind = c.kind}, nullptr, &c.value);
+    EXPECT_EQ(f.kind, c.kind_name);
+    EXPECT_EQ(f.text, c.line);
+    EXPECT_EQ(std::get<std::string>(f.param), c.param);
+    EXPECT_EQ(f.action, c.kind_name) << "keys set takes no such ACTION back";
+  }
+  // A cut never splits a character made of two UTF-16 units.
+  std::u16string faces;
+  for (int i = 0; i < 30; ++i) faces += u"\U0001F600";
+  EXPECT_EQ(OneLineText(faces, 10, false), "\U0001F600\U0001F600\U0001F600\U0001F600\u2026");
+  EXPECT_EQ(OneLineText(faces, 10, true), "\U0001F600\u2026\U0001F600\U0001F600\U0001F600");
+}
+
 // Each line in one language: the German run of an error says nothing the
 // English run says, and no text is missing.
 TEST_F(CliTest, LinesAreInTheChosenLanguage) {
@@ -198,6 +253,26 @@ TEST_F(CliTest, LinesAreInTheChosenLanguage) {
     EXPECT_THAT(g, Not(HasSubstr("#Error")));
     EXPECT_THAT(g, Not(HasSubstr("CLI_")));
   }
+
+  // Reasons from the layers below used to stay English inside the German
+  // line; each must now be German there.
+  const std::string junk = (temp.path() / "junk.bin").string();
+  std::ofstream(junk) << "not a memory file";
+  std::ostringstream out, err;
+  ASSERT_NE(
+      RunQuorlinctl({"--lang", "0x0407", "--simulate", "--sim-state", junk, "info"}, out, err),
+      kExitOk);
+  EXPECT_THAT(err.str(), HasSubstr("keine Speicherdatei einer simulierten Tastatur"));
+  EXPECT_THAT(err.str(), Not(HasSubstr("not a simulated keyboard")));
+
+  // A lock file that cannot be made: the lock folder is a file.
+  fs::remove_all(temp.path() / "config" / "locks");
+  fs::create_directories(temp.path() / "config");
+  std::ofstream(temp.path() / "config" / "locks") << "in the way";
+  const auto locked = Run({"--lang", "0x0407", "keys"});
+  EXPECT_EQ(locked.status, kExitFailure);
+  EXPECT_THAT(locked.err, HasSubstr("die Sperrdatei"));
+  EXPECT_THAT(locked.err, Not(HasSubstr("cannot open lock file")));
 }
 
 // Named placeholders let a translation reorder them; each language must

@@ -4,7 +4,9 @@
 
 #include <string>
 
+#include "macros/macro_list.h"
 #include "macros/utf16_text.h"
+#include "text/case_fold.h"
 
 namespace quorlin::macros {
 namespace {
@@ -47,6 +49,23 @@ TEST(MacroNameTest, PrefixSearchIgnoresCase) {
                         Case{"Ключ", "клю", true}, Case{"Macro", "Macro 1", false},
                         Case{"Macro 2", "Macro 1", false}, Case{"anything", "", true}}) {
     EXPECT_EQ(StartsWithIgnoringCase(c.text, c.prefix), c.starts) << c.text << " / " << c.prefix;
+  }
+}
+
+// The macro editor's "name taken" and the command line's lookups fold
+// alike: "İ" was ı here and i there, Greek and Cyrillic were folded here only.
+TEST(MacroNameTest, NameTakenAgreesWithTheCommandLinesLookup) {
+  const struct {
+    const char* stored;
+    const char* typed;
+    bool same;
+  } cases[] = {
+      {"İstanbul", "istanbul", true}, {"İstanbul", "ıstanbul", false}, {"ΣΗΜΑ", "σημα", true},
+      {"ЖУК", "жук", true},           {"ЁЛКА", "ёлка", true},          {"Ärger", "ärger", true},
+  };
+  for (const auto& c : cases) {
+    EXPECT_EQ(IsNameTaken(c.typed, {c.stored}), c.same) << c.stored << " / " << c.typed;
+    EXPECT_EQ(text::EqualFolded(c.stored, c.typed), c.same) << c.stored << " / " << c.typed;
   }
 }
 

@@ -67,6 +67,13 @@ TEST(ApplyOutOfMemory, EveryFailingAllocationStopsBeforeTheFirstWrite) {
   working.macro_list = {MacroA(1), MacroA(2)};
   Action(working, 0, kKeyA) = {.kind = keys::KeyActionKind::kMacro, .param = 1};
   AppliedStore applied;
+  // What the last apply left: a failed one must not replace it, or the
+  // program's idea of what the keyboard holds would be the unwritten store.
+  WorkingContents earlier;
+  MakeEmptyProfileImage(0, earlier);
+  earlier.macro_list = {MacroA(7)};
+  TakeAppliedCopy(earlier, *applied.Lock());
+  const AppliedContents applied_before = *applied.Lock();
   macros::MacroDeletedFlag deleted;
   keys::testing::FakeTextSource texts;
   FakeFlowView view;
@@ -91,6 +98,12 @@ TEST(ApplyOutOfMemory, EveryFailingAllocationStopsBeforeTheFirstWrite) {
     EXPECT_FALSE(result);
     for (const int command : Commands(sim)) EXPECT_EQ(command, device::cmd::kReadDeviceInfo);
     EXPECT_EQ(sim.keyboard->Memory(), before);
+    {
+      const auto now = applied.Lock();
+      EXPECT_EQ(now->macro_list, applied_before.macro_list);
+      EXPECT_EQ(now->actions, applied_before.actions);
+      EXPECT_EQ(now->string_pool, applied_before.string_pool);
+    }
     ASSERT_LT(fail_at, 50);
   }
   sim.link.Channel().SetTraceSink(nullptr);

@@ -19,7 +19,8 @@ TEST(CaseFoldTest, FoldsTheLettersOfTheProgramsLanguages) {
       {"ŸŹŻŽ", "ÿźżž"},    // Ÿ pairs with Latin-1 ÿ; odd capitals at the end
       {"İıĸŉſ", "iıĸŉs"},  // letters without a partner in the range
       {"ẞ", "ß"},
-      {"ΣЖ€", "ΣЖ€"},              // outside the folded ranges
+      {"ΣΩЖЁ", "σωжё"},            // Greek and Cyrillic capitals
+      {"ς€", "ς€"},                // final sigma and others have no capital here
       {"A\xC3", "a\xC3"},          // a cut sequence stays as it is
       {"\xC0\x80Z", "\xC0\x80z"},  // an overlong form is not a character
   };
