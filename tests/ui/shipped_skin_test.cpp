@@ -220,6 +220,27 @@ TEST(ShippedSkin, PanelPicturesArePresentAndPairsMatch) {
     EXPECT_FALSE(Load(kSkinDir / file).isNull()) << file;
 }
 
+// The main window hides a web link the SCREEN section gives no address
+// for; a pictogram in the background would then stay as a dead icon.
+TEST(ShippedSkin, WebLinkPictogramsAreOnlyInTheStatePictures) {
+  testing::EnsureApplication();
+  const SkinFile skin(kSkinDir / catalogue::kMainSkin);
+  const QImage background = Load(skin.BackgroundPath());
+  const QImage normal = Load(kSkinDir / catalogue::kMainSet.normal);
+  for (const char* key : {"CONTROL_Network", "CONTROL_Facebook", "CONTROL_twitter"}) {
+    const QRect r = ToQRect(skin.ButtonRect(key));
+    // Plain background: every pixel as its first one, give or take the
+    // picture's compression.
+    QImage plain(r.size(), QImage::Format_RGB32);
+    plain.fill(background.pixel(r.topLeft()));
+    EXPECT_LT(LargestDifference(background.copy(r), plain, plain.rect()), 12) << key;
+    // The button's own picture shows it (seen from one pixel up and left).
+    EXPECT_GT(
+        LargestDifference(background.copy(r), normal.copy(r.translated(-1, -1)), plain.rect()), 24)
+        << key;
+  }
+}
+
 TEST(ShippedSkin, MainColourPicturesMatchTheWindow) {
   testing::EnsureApplication();
   const SkinFile skin(kSkinDir / catalogue::kMainSkin);

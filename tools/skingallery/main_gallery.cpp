@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 #include <cmath>
 
 #include "ui/skin/bitmap_slider.h"
@@ -92,6 +91,10 @@ void MainGallery::PlaceButtons() {
     }
     dialog_->AddImageButton(key, b);
   }
+  // The web links, as a skin that gives their addresses shows them: their
+  // pictograms are only in the state pictures.
+  for (const char* key : {"CONTROL_Network", "CONTROL_Facebook", "CONTROL_twitter"})
+    dialog_->AddImageButton(key, {normal, over, down, normal, normal});
   dialog_->button("FUNC_SWITCH")->hide();
   dialog_->button("FENLOR_VER")->setEnabled(false);
   // The Enter's rectangle covers a corner of its neighbour, which must stay on top.
@@ -160,11 +163,6 @@ void MainGallery::PlacePanel(const GalleryText& text) {
   label("CONTROL_RGBStatic", QStringLiteral("RGB"));
   for (const char* key : {"COLOR_R", "COLOR_G", "COLOR_B"}) d.Place(key, new QLineEdit("255", &d));
 
-  for (const char* key : {"CONTROL_Network", "CONTROL_Facebook", "CONTROL_twitter"}) {
-    auto* b = d.Place(key, new QPushButton(&d));
-    b->setFlat(true);
-    b->setStyleSheet("background: transparent; border: none;");
-  }
   auto* languages = d.Place("CONTROL_LangCombo", new QComboBox(&d));
   languages->addItems({"English", "Deutsch", "Português (Brasil)"});
 }

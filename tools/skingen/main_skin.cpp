@@ -222,9 +222,22 @@ void AddBottomRow(SkinWindow& w) {
               p.setBrush(Qt::NoBrush);
               p.drawRoundedRect(QRectF(r).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
             });
-  AddPlaced(w, "CONTROL_Network", QRect(156, y + 10, 28, 28));
-  AddPlaced(w, "CONTROL_Facebook", QRect(188, y + 10, 28, 28));
-  AddPlaced(w, "CONTROL_twitter", QRect(220, y + 10, 28, 28));
+  // The web links: the window hides a link the SCREEN section gives no
+  // address for, so their pictograms live in the state pictures only and a
+  // hidden link leaves plain background.
+  const Icon web_icons[3] = {Icon::kGlobe, Icon::kChat, Icon::kShare};
+  const char* web_keys[3] = {"CONTROL_Network", "CONTROL_Facebook", "CONTROL_twitter"};
+  for (int i = 0; i < 3; ++i) {
+    AddButton(w, web_keys[i], QRect(156 + i * 32, y + 10, 28, 28),
+              [icon = web_icons[i]](QPainter& p, const QRect& r, Look look, Variant) {
+                QColor colour = theme::kTextDim;
+                if (look == Look::kOver) colour = theme::kAccent;
+                if (look == Look::kDown) colour = theme::kAccentDeep;
+                if (look == Look::kDisable) colour = theme::kTextFaint;
+                DrawIcon(p, icon, QRectF(r).adjusted(4, 4, -4, -4), colour, 1.7);
+              });
+    w.buttons.back().in_background = false;
+  }
   AddPlaced(w, "CONTROL_LangCombo", QRect(262, y + 10, 170, 28));
   AddButton(w, "FUNC_SWITCH", QRect(444, y + 12, 24, 24),
             [](QPainter& p, const QRect& r, Look look, Variant) {
@@ -278,12 +291,6 @@ void DrawBase(QPainter& p, const SkinWindow& w) {
 
   // Bottom row.
   DrawDivider(p, QPoint(16, kBottomBarTop), QPoint(kWidth - 16, kBottomBarTop));
-  const Icon social[3] = {Icon::kGlobe, Icon::kChat, Icon::kShare};
-  const char* social_keys[3] = {"CONTROL_Network", "CONTROL_Facebook", "CONTROL_twitter"};
-  for (int i = 0; i < 3; ++i) {
-    const QRect r = w.FindPlaced(social_keys[i])->rect;
-    DrawIcon(p, social[i], QRectF(r).adjusted(4, 4, -4, -4), theme::kTextDim, 1.7);
-  }
 }
 
 // Frames of the arrow picture, one after another with a gap between them.

@@ -1,6 +1,8 @@
-// Pictures of the main window and the about box in each language, for
-// looking at: window_shots OUTPUT_FOLDER. Runs against the simulated
-// keyboard with its own settings in a temporary folder.
+// Pictures of the main window, the about box, the profile manager and the
+// firmware update dialog in each language, for looking at and for the help
+// pages (scripts/help-pictures): window_shots OUTPUT_FOLDER. Runs against
+// the simulated keyboard with its own settings in a temporary folder, the
+// dialogs wired to the window as in the program.
 
 #include <QApplication>
 #include <QTimer>
@@ -8,14 +10,19 @@
 #include <cstdio>
 #include <filesystem>
 
+#include "app/dialog_wiring.h"
 #include "app/keyboard_backend.h"
 #include "app/quorlin_app.h"
 #include "device/keyboard_finder.h"
+#include "keys/key_code.h"
 #include "platform/user_folders.h"
+#include "profiles/key_view.h"
 #include "support/simulated_window.h"
 #include "text/language.h"
 #include "ui/main/main_window_ids.h"
+#include "ui/main/profile_dialog.h"
 #include "ui/main/quorlin_dlg.h"
+#include "ui/update/update_dialog.h"
 
 namespace {
 
@@ -31,6 +38,20 @@ void Settle(int ms) {
 bool Save(QWidget* w, const fs::path& file) {
   const bool ok = w->grab().save(QString::fromStdString(file.string()), "PNG");
   std::printf("%s %s\n", ok ? "wrote" : "FAILED", file.string().c_str());
+  return ok;
+}
+
+// Runs a modal dialog of the window, takes its picture once it has settled
+// and closes it.
+template <typename Open, typename Find, typename Close>
+bool SaveModal(Open open, Find find, Close close, const fs::path& file) {
+  bool ok = false;
+  QTimer::singleShot(400, [&] {
+    QWidget* dialog = find();
+    ok = dialog != nullptr && Save(dialog, file);
+    close();
+  });
+  open();
   return ok;
 }
 
@@ -55,6 +76,8 @@ int main(int argc, char** argv) {
   auto& link = rig.link;
   auto& texts = rig.texts;
   ui::CQuorlinDlg& window = *rig.window;
+  app::DialogWiring wiring(window);
+  app::WireDialogs(window, wiring);
   window.OnInitDialog();
   device::ConnectKeyboard(link);
   link.last_presence_state = 1;
@@ -62,6 +85,17 @@ int main(int argc, char** argv) {
   window.WaitForDeviceJobs();
   window.OnOpen(ui::main_ids::kTagOpen);
   window.SetModified(true);
+  // Two keys with a function of their own, so the key view shows its marks.
+  rig.state.working.With([](profiles::WorkingContents& working) {
+    auto& page = working.actions.pages[0];
+    page[static_cast<std::size_t>(keys::KeyIndexFromCode(0x1E))] = {keys::KeyActionKind::kSingleKey,
+                                                                    0, 0x30, 0, 0};
+    page[static_cast<std::size_t>(keys::KeyIndexFromCode(keys::GKeyCode(1)))] = {
+        keys::KeyActionKind::kSingleKey, 0, 0x06, 0, 0};
+  });
+  window.RefreshKeyView(0, rig.state.working.With([&texts](const profiles::WorkingContents& w) {
+    return profiles::DescribeKeyViewPage(w, 0, texts);
+  }));
 
   bool ok = true;
   const char* names[] = {"pt", "en", "de"};
@@ -75,6 +109,15 @@ int main(int argc, char** argv) {
     ok = Save(window.AboutBox(), out / ("about_" + std::string(names[position]) + ".png")) && ok;
     window.AboutBox()->close();
     Settle(100);
+    const std::string tag = names[position];
+    ok = SaveModal([&] { ui::OpenProfileManager(&window, wiring); },
+                   [&] { return &ui::ProfileManagerOf(&window, wiring); },
+                   [&] { ui::CloseProfileManager(&window); }, out / ("profile_" + tag + ".png")) &&
+         ok;
+    ok = SaveModal([&] { ui::OpenUpdateDialog(&window, wiring); },
+                   [&] { return &ui::UpdateDialogOf(&window, wiring); },
+                   [&] { ui::CloseUpdateDialog(&window); }, out / ("update_" + tag + ".png")) &&
+         ok;
   }
   // A write in progress, at a slow keyboard's pace.
   backend.Sim()->SetReportInterval(std::chrono::microseconds(8000));
