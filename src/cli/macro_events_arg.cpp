@@ -1,5 +1,7 @@
 #include "cli/macro_events_arg.h"
 
+#include <map>
+
 #include "cli/command_args.h"
 #include "macros/macro_rules.h"
 
@@ -38,6 +40,9 @@ bool LooksLikeEvent(const std::string& word) {
 std::optional<ParsedEvents> ParseMacroEvents(const std::vector<std::string>& words,
                                              const NameTexts& texts, Message& why) {
   ParsedEvents parsed;
+  // A long macro names the same few keys thousands of times; each name is
+  // looked up in the language files once.
+  std::map<std::string, std::optional<keys::KeyCode>, std::less<>> known_keys;
   std::vector<uint64_t> typed;  // per event: the sum of its waits
   std::vector<std::string> wait_words;
   for (const auto& word : words) {
@@ -61,7 +66,10 @@ std::optional<ParsedEvents> ParseMacroEvents(const std::vector<std::string>& wor
       wait_words.back() += wait_words.back().empty() ? word : " " + word;
       continue;
     }
-    const auto key = FindKeyCode(w.head, texts);
+    auto found = known_keys.find(w.head);
+    if (found == known_keys.end())
+      found = known_keys.emplace(w.head, FindKeyCode(w.head, texts)).first;
+    const std::optional<keys::KeyCode> key = found->second;
     if (!key || (w.tail != "down" && w.tail != "up")) {
       why = Msg(key ? "CLI_ERR_NOT_EVENT" : "CLI_ERR_UNKNOWN_EVENT_KEY", {{"word", word}});
       return std::nullopt;
