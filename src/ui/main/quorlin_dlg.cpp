@@ -243,6 +243,7 @@ void CQuorlinDlg::PlaceWindowButtons() {
     AddButton(ids::kIdProfile1 + n, "FUNC_PROFILE" + std::to_string(n + 1), with_disabled);
   AddButton(ids::kIdRestoreDefaults, "FUNC_DEFAULT", with_disabled);
   AddButton(ids::kIdSwitch, "FUNC_SWITCH", with_disabled)->hide();
+  for (const WebButton& w : kWebButtons) AddButton(w.id, w.placement_key, plain);
 
   const auto colours = MainCaptionColours();
   Button(ids::kIdProfileManager)->SetCaptionStyle(true, 10, "Arial Unicode MS", colours, 0x28);
@@ -300,18 +301,13 @@ void CQuorlinDlg::PlaceOtherControls() {
   controls_[ids::kIdLanguagePicker] = language_picker_;
   connect(language_picker_, &QComboBox::activated, this, &CQuorlinDlg::OnLanguagePicked);
 
+  // A link the skin does not give is not offered at all; its pictogram is
+  // only in the button's own pictures, so nothing is left of it.
   for (const WebButton& w : kWebButtons) {
-    auto* b = new QPushButton(this);
-    PlaceControl(b, skin(), families::kButtonSection, w.placement_key);
-    b->setFlat(true);
+    CPngButton* b = Button(w.id);
     b->setCursor(Qt::PointingHandCursor);
-    b->setStyleSheet("background: transparent; border: none;");
     b->setFocusPolicy(Qt::NoFocus);
-    b->setProperty("controlId", w.id);
-    controls_[w.id] = b;
-    // A link the skin does not give is not offered at all.
     b->setVisible(skin().ScreenValue(w.address_key).has_value());
-    connect(b, &QPushButton::clicked, this, [this, id = w.id] { OnCommand(id); });
   }
   if (link_address_.empty()) Button(ids::kIdLink)->hide();
 }
@@ -803,7 +799,7 @@ void CQuorlinDlg::OpenAbout() {
 }
 
 bool CQuorlinDlg::Exit() {
-  if (ended_) return true;
+  if (ended_ || exiting_) return true;
   hide();
   // An open popup menu (the profile menu from the tray) runs its own loop,
   // which would keep the program from ending.
@@ -813,6 +809,7 @@ bool CQuorlinDlg::Exit() {
   if (about_) about_->close();
   if (hooks_.close_child_dialogs && !hooks_.close_child_dialogs()) return false;
   // A write in progress finishes before the program ends.
+  exiting_ = true;
   closing_ = true;
   preview_timer_.stop();
   WaitForDeviceJobs();
@@ -820,6 +817,7 @@ bool CQuorlinDlg::Exit() {
   if (tray_) tray_->hide();
   ctx_.state.modified = false;
   ended_ = true;
+  exiting_ = false;
   if (loop_) loop_->quit();
   return true;
 }
@@ -1000,18 +998,20 @@ void CQuorlinDlg::StartDeviceThreads() {
 void CQuorlinDlg::StopDeviceThreads() {
   if (!events_ && !presence_) return;
   closing_ = true;
+  // Taken out first: the events processed below may call this again, and
+  // two threads must never stop (and join) the same device thread.
+  std::unique_ptr<device::PresenceMonitor> presence = std::move(presence_);
+  std::unique_ptr<device::EventReader> events = std::move(events_);
   // A device thread may be waiting on this thread for a moment: keep the
   // events flowing while they end.
   std::atomic<bool> stopped{false};
-  std::thread stopper([this, &stopped] {
-    if (presence_) presence_->Stop();
-    if (events_) events_->Stop();
+  std::thread stopper([&presence, &events, &stopped] {
+    if (presence) presence->Stop();
+    if (events) events->Stop();
     stopped = true;
   });
   while (!stopped) QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
   stopper.join();
-  presence_.reset();
-  events_.reset();
 }
 
 void CQuorlinDlg::WaitForDeviceJobs() {

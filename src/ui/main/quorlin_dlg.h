@@ -302,6 +302,9 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   QEventLoop* loop_ = nullptr;
   bool initialised_ = false;
   bool ended_ = false;
+  // Exit waits with the event loop running, where a second request to end
+  // (another SIGTERM, KILL) can arrive: that one leaves the first to finish.
+  bool exiting_ = false;
   bool created_ = false;
   std::atomic<bool> closing_{false};
   std::string link_address_;

@@ -247,6 +247,24 @@ TEST(MainWindow, ExitStopsWhenAChildDialogRefuses) {
   EXPECT_TRUE(rig.window->Ended());
 }
 
+// A second SIGTERM (or KILL) that arrives while Exit stops the device
+// threads used to stop them again from a second thread: one of the two
+// joins then threw and the program aborted.
+TEST(MainWindow, ASecondExitWhileTheFirstStopsTheDeviceThreadsLeavesItToFinish) {
+  WindowRig rig({.device_threads = true});
+  ASSERT_TRUE(SpinUntil([&] { return rig.window->Initialised(); }));
+  int nested = 0;
+  for (int n = 0; n < 3; ++n)
+    QTimer::singleShot(0, rig.window.get(), [&] {
+      EXPECT_TRUE(rig.window->Exit());
+      ++nested;
+    });
+  EXPECT_TRUE(rig.window->Exit());
+  EXPECT_TRUE(rig.window->Ended());
+  SpinUntil([&] { return nested == 3; }, 1000);
+  EXPECT_EQ(nested, 3);
+}
+
 TEST(MainWindow, CancelHidesWithTrayAndTheWindowManagerCloseDoesNotExit) {
   WindowRig rig;
   rig.window->show();
