@@ -521,14 +521,6 @@ void CQuorlinDlg::paintEvent(QPaintEvent* event) {
   painter.fillRect(rect(), Qt::transparent);
 }
 
-void CQuorlinDlg::showEvent(QShowEvent* event) {
-  CBaseDialog::showEvent(event);
-}
-
-void CQuorlinDlg::hideEvent(QHideEvent* event) {
-  CBaseDialog::hideEvent(event);
-}
-
 void CQuorlinDlg::Reload() {
   if (ctx_.link.last_presence_state.load() != 1) return;
   RunFlow([this](flows::MainFlows& f) {

@@ -212,8 +212,6 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void reject() override;
   void accept() override;
   void paintEvent(QPaintEvent* event) override;
-  void showEvent(QShowEvent* event) override;
-  void hideEvent(QHideEvent* event) override;
 
  private:
   // Creation steps.
