@@ -328,7 +328,7 @@ int Quorlin_DlgComposite::OpenFor(const KeyEditRequest& request, int profile) {
 
 void Quorlin_DlgComposite::OnInitDialog() {
   CBaseDialog::OnInitDialog();
-  setStyleSheet(SkinStyleSheet(skinDir()));
+  ApplySkinStyle(this, SkinStyleSheet(skinDir()));
   PlaceControls();
 
   {
