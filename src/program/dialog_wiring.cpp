@@ -1,6 +1,7 @@
 #include "program/dialog_wiring.h"
 
 #include <QDesktopServices>
+#include <QPointer>
 #include <QUrl>
 #include <memory>
 #include <vector>
@@ -126,8 +127,20 @@ bool DialogWiring::UpdaterCanRun() const {
 void WireDialogs(ui::CQuorlinDlg& window, DialogWiring& wiring) {
   QWidget* w = &window;
   ui::MainWindowHooks& h = window.Hooks();
-  h.open_key_editor = [&wiring](QWidget* parent, const ui::KeyEditRequest& request) {
-    ui::OpenCompositeEditor(parent, wiring, request);
+  h.open_key_editor = [&wiring, &window](QWidget* parent, const ui::KeyEditRequest& request) {
+    AppContext& ctx = window.Context();
+    if (wiring.ActiveProfile() || ctx.link.last_presence_state.load() != 1) {
+      ui::OpenCompositeEditor(parent, wiring, request);
+      return;
+    }
+    // A write that failed leaves the Active profile unknown although the
+    // keyboard answers: it is asked again (on the device worker) before
+    // the editor says it cannot be read.
+    QPointer<QWidget> guard(parent);
+    window.Jobs().Run([&ctx] { return ctx.link.ActiveProfile() >= 0 ? 1 : 0; },
+                      [guard, &wiring, request](int) {
+                        if (guard) ui::OpenCompositeEditor(guard, wiring, request);
+                      });
   };
   h.show_profile_menu = [&wiring](QWidget* parent, const QPoint& pos) {
     ui::ShowProfileMenu(parent, pos, wiring);
@@ -142,6 +155,7 @@ void WireDialogs(ui::CQuorlinDlg& window, DialogWiring& wiring) {
     return true;
   };
   h.key_editor_open = [w] { return ui::CompositeEditorOpen(w); };
+  h.profile_manager_open = [w] { return ui::ProfileManagerOpen(w); };
   h.macro_recording_running = [w] { return ui::CompositeEditorRecording(w); };
   h.stop_macro_recording = [w] { ui::StopCompositeRecording(w); };
   h.profile_manager_has_changes = [w] { return ui::ProfileManagerHasChanges(w); };

@@ -85,16 +85,27 @@ LanguageFiles::LanguageFiles(std::filesystem::path dir, platform::SettingsStore&
     : dir_(std::move(dir)), store_(&store), system_(std::move(system)) {}
 
 uint32_t LanguageFiles::CurrentId() const {
+  if (unsaved_choice_) return kLanguages[static_cast<std::size_t>(*unsaved_choice_)].id;
   return CurrentLanguageId(*store_, system_);
 }
 
 int LanguageFiles::CurrentIndex() const {
+  if (unsaved_choice_) return *unsaved_choice_;
   return CurrentLanguageIndex(*store_, system_);
 }
 
-int LanguageFiles::Choose(int position) {
+int LanguageFiles::Choose(int position, bool* saved) {
   const int index = ClampLanguageIndex(position);
-  StoreLanguageId(*store_, kLanguages[static_cast<std::size_t>(index)].id);
+  const uint32_t id = kLanguages[static_cast<std::size_t>(index)].id;
+  const bool stored = store_->WriteDword(platform::kProductKeyPath, "", kLanguageValueName, id);
+  // A choice the store did not take still holds for this run, so that
+  // every text follows it and not half of them.
+  if (stored) {
+    unsaved_choice_.reset();
+  } else {
+    unsaved_choice_ = index;
+  }
+  if (saved) *saved = stored;
   return index;
 }
 

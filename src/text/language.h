@@ -98,7 +98,9 @@ class LanguageFiles final : public TextSource {
   int CurrentIndex() const;
   // The picker's choice: stores the identifier of row `position` (the
   // default language for a row outside the table) and returns its index.
-  int Choose(int position);
+  // `saved` tells whether the store took it; if not, it holds until the
+  // program ends.
+  int Choose(int position, bool* saved = nullptr);
 
   std::string Text(std::string_view key) const override;
   std::string LightText(std::string_view key) const override;
@@ -108,6 +110,7 @@ class LanguageFiles final : public TextSource {
   std::filesystem::path dir_;
   platform::SettingsStore* store_;
   SystemLanguageProvider system_;
+  std::optional<int> unsaved_choice_;
 };
 
 }  // namespace quorlin::text

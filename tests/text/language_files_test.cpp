@@ -292,6 +292,8 @@ const std::map<std::string, std::string> kTemplates = {
     {"MAIN_FIRMWARE_VERSION", "s"},
     {"MAIN_KEYBOARD_BUSY", "s"},
     {"MAIN_START_AT_LOGIN_FAILED", "s"},
+    {"MAIN_HOST_COPY_NOT_SAVED", "s"},
+    {"MAIN_LANGUAGE_NOT_SAVED", "s"},
     {"MAIN_FRAMES_SENT", "d"},
 };
 

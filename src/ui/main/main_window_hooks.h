@@ -34,6 +34,7 @@ struct MainWindowHooks {
   // What the window's flows ask about those dialogs; unset, none is open.
   // The window calls them on its own thread.
   std::function<bool()> key_editor_open;
+  std::function<bool()> profile_manager_open;
   std::function<bool()> macro_recording_running;
   std::function<void()> stop_macro_recording;
   std::function<bool()> profile_manager_has_changes;

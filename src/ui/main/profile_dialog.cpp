@@ -162,10 +162,13 @@ void CQuorlin_DlgProfile::ApplyTexts() {
   }
 }
 
-void CQuorlin_DlgProfile::FillFromHostCopies(int active_profile) {
+std::array<std::filesystem::path, 3> CQuorlin_DlgProfile::HostCopies() {
   profiles::ProfileStore& store = host_.Store();
-  rows_ = HostCopyRows({store.HostCopyPath(0), store.HostCopyPath(1), store.HostCopyPath(2)},
-                       active_profile);
+  return {store.HostCopyPath(0), store.HostCopyPath(1), store.HostCopyPath(2)};
+}
+
+void CQuorlin_DlgProfile::FillFromHostCopies(int active_profile) {
+  rows_ = HostCopyRows(HostCopies(), active_profile);
   RebuildList();
   ShowModified();
 }
@@ -229,7 +232,7 @@ std::optional<int> CQuorlin_DlgProfile::SelectedRow() const {
 
 void CQuorlin_DlgProfile::ShowActive(int profile) {
   if (!open_) return;
-  ShowActiveRow(rows_, profile);
+  ShowActiveRow(rows_, RowOfProfile(rows_, HostCopies(), profile));
   SyncChecks();
   ShowModified();
 }
@@ -284,7 +287,7 @@ void CQuorlin_DlgProfile::OnCancel() {
 void CQuorlin_DlgProfile::RunApply(bool close_after) {
   if (working_) return;
   WriteSavedProfileList(host_.Settings(), rows_);
-  const int target = ProfileToActivate(rows_);
+  const int target = ProfileToActivate(rows_, HostCopies());
   profiles::ProfileStore& store = host_.Store();
   SetWorking(true);
   host_.Jobs().Run(
@@ -337,6 +340,10 @@ CQuorlin_DlgProfile* OpenManager(QWidget* window) {
   return dialog != nullptr && dialog->IsOpen() ? dialog : nullptr;
 }
 }  // namespace
+
+bool ProfileManagerOpen(QWidget* window) {
+  return OpenManager(window) != nullptr;
+}
 
 bool ProfileManagerHasChanges(QWidget* window) {
   const CQuorlin_DlgProfile* dialog = OpenManager(window);

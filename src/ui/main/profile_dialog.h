@@ -60,6 +60,7 @@ class CQuorlin_DlgProfile : public CBaseDialog {
   void PlaceControls();
   void ApplyTexts();
   void FillFromHostCopies(int active_profile);
+  std::array<std::filesystem::path, 3> HostCopies();
   void RebuildList();
   void SyncChecks();
   void ShowModified();
@@ -91,6 +92,7 @@ int OpenProfileManager(QWidget* window, ProfileDialogHost& host);
 // For the main window's flow view: whether an open manager has unapplied
 // changes, and showing a switched profile in it.
 bool ProfileManagerHasChanges(QWidget* window);
+bool ProfileManagerOpen(QWidget* window);
 void ProfileManagerShowActive(QWidget* window, int profile);
 // The keyboard went away, or the program exits: an open manager is
 // cancelled. The manager never refuses to close.

@@ -90,6 +90,13 @@ CQuorlinDlg::CQuorlinDlg(app::AppContext& context, MainWindowOptions options)
           [this] { OnTimer(ids::kTimerLightingReload); });
   full_reload_timer_.setSingleShot(true);
   connect(&full_reload_timer_, &QTimer::timeout, this, [this] { OnTimer(ids::kTimerFullReload); });
+  // Runs only while a RELOAD waits for an editor to close.
+  reload_wait_timer_.setInterval(100);
+  connect(&reload_wait_timer_, &QTimer::timeout, this, [this] {
+    if (EditorOpen() && !closing_) return;
+    reload_wait_timer_.stop();
+    Reload();
+  });
   // Started and stopped by the embedded preview (no wake-ups while the
   // window is hidden or the lighting view closed).
   preview_timer_.setInterval(ids::kPreviewIntervalMs);

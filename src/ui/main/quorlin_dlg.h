@@ -24,12 +24,14 @@
 #include <set>
 #include <span>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
 #include "app/quorlin_app.h"
 #include "device/event_reader.h"
 #include "device/presence_monitor.h"
+#include "flows/flow_locks.h"
 #include "flows/flow_view.h"
 #include "flows/main_flows.h"
 #include "ui/main/about_dlg.h"
@@ -175,6 +177,18 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   // as needed. When the locks cannot be had within the options' wait the
   // user is told and the job does not run (0).
   int RunHoldingFlowLocks(const std::function<int()>& work);
+  // On the worker, around a question a job asks: no lock is held while
+  // the program waits for the user, so quorlinctl is never kept waiting on
+  // an open question. Returns what `ask` returns.
+  template <typename F>
+  auto AskWithoutFlowLocks(F ask) -> decltype(ask()) {
+    if (!ReleaseJobLocksWhileAsking()) return ask();
+    struct Retake {
+      CQuorlinDlg* window;
+      ~Retake() { window->RetakeJobLocks(); }
+    } retake{this};
+    return ask();
+  }
 
   // The keyboard's data into the program, as on its arrival.
   static void ReloadAfterArrival(flows::MainFlows& flows);
@@ -226,6 +240,15 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void OnLanguagePicked(int position);
 
   void ShowWindow();
+  // Exit's steps: every dialog on screen answered No or Cancel, then the
+  // end once no device job runs and no question's loop is left below.
+  void AnswerOpenQuestions();
+  void TakeFlowLocks(std::optional<flows::FlowLocks>& locks);
+  bool ReleaseJobLocksWhileAsking();
+  void RetakeJobLocks();
+  bool InsideNestedLoop() const;
+  void FinishExitWhenIdle();
+  void FinishExit();
   void OnCancel();
   void OnOk();
   void OpenHelp();
@@ -243,7 +266,10 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void ShowProgress(int frame);
   void ShowFrameCount();
   void SetDataControlsEnabled(bool enabled);
+  // RELOAD from quorlinctl: reads the keyboard again, once however many
+  // arrive meanwhile, after the open editor closes.
   void Reload();
+  bool EditorOpen() const;
   QString Text(std::string_view key) const;
   int LanguageIndex() const;
 
@@ -290,6 +316,9 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   QTimer lighting_reload_timer_;
   QTimer preview_timer_;
   QTimer full_reload_timer_;
+  // Looks again whether the editor that holds a RELOAD back has closed.
+  QTimer reload_wait_timer_;
+  std::atomic<bool> reload_queued_{false};
   int progress_frame_ = 0;
   QLabel* frame_count_ = nullptr;
   std::atomic<int> frames_sent_{0};
@@ -297,6 +326,9 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   int busy_depth_ = 0;
 
   QPointer<CAboutDlg> about_;
+  // The locks of the device job now running, and its thread (worker only).
+  std::optional<flows::FlowLocks>* job_locks_ = nullptr;
+  std::thread::id job_thread_;
   QEventLoop* loop_ = nullptr;
   bool initialised_ = false;
   bool ended_ = false;

@@ -6,10 +6,12 @@
 #include <QCloseEvent>
 #include <QCursor>
 #include <QDesktopServices>
+#include <QDialog>
 #include <QGuiApplication>
 #include <QKeyEvent>
 #include <QPainter>
 #include <QScreen>
+#include <QTimer>
 #include <QUrl>
 #include <array>
 #include <chrono>
@@ -114,13 +116,30 @@ void CQuorlinDlg::paintEvent(QPaintEvent* event) {
 }
 
 void CQuorlinDlg::Reload() {
-  if (ctx_.link.last_presence_state.load() != 1) return;
+  if (closing_ || ctx_.link.last_presence_state.load() != 1) return;
+  // An open editor works on copies it took when it opened: the reload
+  // waits until it closes, so that nothing it holds lands on a stale list.
+  if (EditorOpen()) {
+    if (!reload_wait_timer_.isActive()) reload_wait_timer_.start();
+    return;
+  }
+  // Requests that pile up are one: a reload not started yet reads
+  // whatever the keyboard holds by the time it runs.
+  if (reload_queued_.exchange(true)) return;
   RunFlow([this](flows::MainFlows& f) {
+    reload_queued_ = false;
     // A simulated keyboard's memory lives in the file quorlinctl changed.
     std::string error;
     ctx_.backend.ReloadState(error);
-    ReloadAfterArrival(f);
+    f.ReloadAfterChange();
+    // The profile button names the host copy now in use.
+    f.Store().BuildProfileMenu();
   });
+}
+
+bool CQuorlinDlg::EditorOpen() const {
+  return (hooks_.key_editor_open && hooks_.key_editor_open()) ||
+         (hooks_.profile_manager_open && hooks_.profile_manager_open());
 }
 
 void CQuorlinDlg::ReloadAfterArrival(flows::MainFlows& flows) {
@@ -337,18 +356,54 @@ bool CQuorlinDlg::Exit() {
   // The child windows first; one that refuses keeps the program running.
   if (about_) about_->close();
   if (hooks_.close_child_dialogs && !hooks_.close_child_dialogs()) return false;
-  // A write in progress finishes before the program ends.
   exiting_ = true;
   closing_ = true;
   preview_timer_.stop();
+  // From here every question is answered No or Cancel without being shown
+  // (see the prompts), and those on screen now are answered so too.
+  AnswerOpenQuestions();
+  if (InsideNestedLoop()) {
+    // This runs inside the loop of a question the device worker may be
+    // waiting for: the worker can only go on once that loop has returned,
+    // so the end waits in the window's own loop, never here.
+    QTimer::singleShot(0, this, [this] { FinishExitWhenIdle(); });
+    return true;
+  }
+  // A write in progress finishes before the program ends.
   WaitForDeviceJobs();
+  FinishExit();
+  return true;
+}
+
+void CQuorlinDlg::AnswerOpenQuestions() {
+  for (QWidget* w : QApplication::topLevelWidgets()) {
+    auto* dialog = qobject_cast<QDialog*>(w);
+    if (dialog != nullptr && dialog != this && dialog->isVisible()) dialog->reject();
+  }
+}
+
+bool CQuorlinDlg::InsideNestedLoop() const {
+  // The window's own loop is the first; tests may run none.
+  return thread()->loopLevel() > (loop_ != nullptr ? 1 : 0);
+}
+
+void CQuorlinDlg::FinishExitWhenIdle() {
+  // A dialog a flow opened after the first answer is answered in turn.
+  AnswerOpenQuestions();
+  if (InsideNestedLoop() || (jobs_ && jobs_->Busy())) {
+    QTimer::singleShot(5, this, [this] { FinishExitWhenIdle(); });
+    return;
+  }
+  FinishExit();
+}
+
+void CQuorlinDlg::FinishExit() {
   StopDeviceThreads();
   if (tray_) tray_->hide();
   ctx_.state.modified = false;
   ended_ = true;
   exiting_ = false;
   if (loop_) loop_->quit();
-  return true;
 }
 
 }  // namespace quorlin::ui

@@ -106,8 +106,15 @@ void CQuorlinDlg::FillLanguagePicker() {
 }
 
 void CQuorlinDlg::OnLanguagePicked(int position) {
-  const int index = ctx_.texts.Choose(position);
+  bool saved = true;
+  const int index = ctx_.texts.Choose(position, &saved);
   OnLanguageChanged(text::kLanguageChangedTag, index);
+  if (saved) return;
+  // Said in the language just chosen, naming where it could not go.
+  const auto* ini = dynamic_cast<const platform::IniSettingsStore*>(&ctx_.settings);
+  const std::string where = ini != nullptr ? ini->file().string() : std::string("settings");
+  prompts_->Message(this, QString(),
+                    Q(text::FormatWithText(ctx_.texts.Text("MAIN_LANGUAGE_NOT_SAVED"), where)));
 }
 
 }  // namespace quorlin::ui

@@ -105,15 +105,31 @@ TEST(DialogWiring, AKeyClickOpensTheEditorForThatKeyAndOkStoresItsAction) {
   EXPECT_TRUE(w.rig.state.modified);
 }
 
-TEST(DialogWiring, WithoutAKnownActiveProfileTheEditorRefusesWithoutAskingTheKeyboard) {
-  WiredWindow w;
-  w.rig.link->InvalidateActiveProfile();
-  const std::size_t frames = w.FramesSent();
-  w.ClickKeyA();
-  EXPECT_EQ(CompositeEditorOf(w.rig.window.get()), nullptr);
-  ASSERT_EQ(w.rig.prompts.messages.size(), 1u);
-  EXPECT_EQ(w.rig.prompts.messages[0].toStdString(), w.rig.texts->Text("COMPOSITE_NO_PROFILE"));
-  EXPECT_EQ(w.FramesSent(), frames);
+// A write that failed leaves the Active profile unknown: it is asked again
+// before the editor refuses, which it does only when the keyboard is mute.
+TEST(DialogWiring, WithoutAKnownActiveProfileTheEditorAsksTheKeyboardAgainBeforeRefusing) {
+  for (const bool keyboard_answers : {true, false}) {
+    SCOPED_TRACE(keyboard_answers ? "keyboard answers" : "keyboard mute");
+    WiredWindow w;
+    w.rig.link->InvalidateActiveProfile();
+    if (!keyboard_answers) w.rig.Sim().SilenceNextFrames(1000);
+    bool editor_opened = false;
+    WiredWindow::When([] { return QApplication::activeModalWidget() != nullptr; },
+                      [&] {
+                        Quorlin_DlgComposite* editor = CompositeEditorOf(w.rig.window.get());
+                        editor_opened = editor != nullptr && editor->isVisible();
+                        if (editor_opened) editor->ClickCancel();
+                      });
+    w.ClickKeyA();
+    ASSERT_TRUE(testing::SpinUntil([&] { return !w.rig.window->Jobs().Busy(); }));
+    QApplication::processEvents();
+    EXPECT_EQ(editor_opened, keyboard_answers);
+    EXPECT_EQ(w.rig.prompts.messages.size(), keyboard_answers ? 0u : 1u);
+    if (!keyboard_answers)
+      EXPECT_EQ(w.rig.prompts.messages[0].toStdString(),
+                w.rig.texts->Text("COMPOSITE_NO_PROFILE"));
+    w.rig.Sim().ClearFaults();
+  }
 }
 
 TEST(DialogWiring, TheProfileButtonAndATrayClickShowTheProfileMenuAndItsDefaultSendsNothing) {
@@ -188,7 +204,8 @@ TEST(DialogWiring, ExitWithTheEditorOpenClosesItFirstAndKeepsTheStoreAsItWas) {
   });
   w.ClickKeyA();
   EXPECT_TRUE(exited);
-  EXPECT_TRUE(w.rig.window->Ended());
+  // Asked inside the editor's loop, the end comes once that loop is left.
+  EXPECT_TRUE(testing::SpinUntil([&] { return w.rig.window->Ended(); }));
   EXPECT_EQ(w.ActionOfA(), before);
 }
 
