@@ -292,6 +292,7 @@ const std::map<std::string, std::string> kTemplates = {
     {"MAIN_FIRMWARE_VERSION", "s"},
     {"MAIN_KEYBOARD_BUSY", "s"},
     {"MAIN_START_AT_LOGIN_FAILED", "s"},
+    {"MAIN_LANGUAGE_FILE_UNREADABLE", "ss"},
     {"MAIN_FRAMES_SENT", "d"},
 };
 
