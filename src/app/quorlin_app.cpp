@@ -2,9 +2,12 @@
 
 #include <QApplication>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMessageBox>
 #include <QProcess>
 #include <QSocketNotifier>
 #include <QString>
+#include <QWidget>
 #include <chrono>
 #include <cstdio>
 #include <iostream>
@@ -91,12 +94,15 @@ int KillRunning(const std::filesystem::path& socket) {
 
 // Closes the windows marked to end on KILL (a message shown before the main
 // window runs); true when there was one.
+bool g_ended_before_window = false;
+
 bool CloseWindowsThatEndOnKill() {
   bool closed = false;
   for (QWidget* w : QApplication::topLevelWidgets()) {
     if (w->property(platform::kEndsOnKillProperty).toBool() && w->isVisible()) {
       w->close();
       closed = true;
+      g_ended_before_window = true;
     }
   }
   return closed;
@@ -146,6 +152,49 @@ InstanceDecision DecideInstance(const StartOptions& options, InstanceServer& ser
   }
   return decision;
 }
+
+std::optional<std::string> LanguageFileNotice(const text::LanguageFiles& texts) {
+  const std::string problem = texts.CurrentFileProblem();
+  if (problem.empty()) return std::nullopt;
+  // Said in English: the English file's words when it can give them.
+  std::string tmpl = text::LangText(texts.dir(), "MAIN_LANGUAGE_FILE_UNREADABLE",
+                                    text::FindLanguage(0x0409).value_or(0));
+  if (tmpl == text::kMissingText || tmpl.empty()) {
+    tmpl = "The language file %s cannot be read (%s). The program shows no texts until it is "
+           "repaired or another language is chosen.";
+  }
+  std::string out;
+  const std::string values[] = {texts.CurrentFile().string(), problem};
+  std::size_t next = 0;
+  for (std::size_t i = 0; i < tmpl.size(); ++i) {
+    if (tmpl[i] == '%' && i + 1 < tmpl.size() && tmpl[i + 1] == 's' && next < 2) {
+      out += values[next++];
+      ++i;
+    } else {
+      out += tmpl[i];
+    }
+  }
+  return out;
+}
+
+namespace {
+
+// Shown once at start, before the window: on standard error always, in a
+// message box where there is a display to show it (a request to end the
+// program closes it).
+void ShowLanguageFileNotice(const text::LanguageFiles& texts) {
+  const std::optional<std::string> notice = LanguageFileNotice(texts);
+  if (!notice) return;
+  std::fprintf(stderr, "quorlin: %s\n", notice->c_str());
+  const QString platform = QGuiApplication::platformName();
+  if (platform == QLatin1String("offscreen") || platform == QLatin1String("minimal")) return;
+  QMessageBox box(QMessageBox::Warning, QStringLiteral("quorlin"), QString::fromStdString(*notice),
+                  QMessageBox::Ok);
+  box.setProperty(platform::kEndsOnKillProperty, true);
+  box.exec();
+}
+
+}  // namespace
 
 void StartCompanion(const fs::path& program) {
   const QFileInfo info(QString::fromStdString(program.string()));
@@ -204,6 +253,9 @@ int CQuorlinApp::Run(const StartOptions& options, const WindowRunner& run_window
   InstanceServer server(socket_path, handle);
   const InstanceDecision decision = DecideInstance(options, server);
   if (decision.exit_status) return *decision.exit_status;
+
+  ShowLanguageFileNotice(texts);
+  if (g_ended_before_window) return 0;
 
   StartCompanion(paths.companion);
 

@@ -55,6 +55,10 @@ InstanceDecision DecideInstance(const StartOptions& options, InstanceServer& ser
 // program writes (config, data, the simulated keyboard's file's folder).
 void RemoveStaleSaves(const StartOptions& options);
 
+// What start-up says when the language file of the current language cannot
+// serve any text (its path and why); nothing when it can.
+std::optional<std::string> LanguageFileNotice(const text::LanguageFiles& texts);
+
 // Starts the companion program detached when it exists; never waits.
 void StartCompanion(const std::filesystem::path& program);
 

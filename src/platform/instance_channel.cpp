@@ -45,8 +45,12 @@ InstanceSocket InstanceSocketFrom(const EnvironmentLookup& env) {
     return {runtime.path / name, {}};
   }
   // A socket path the system cannot bind would leave every start thinking
-  // it is the first: use the short private folder instead.
-  const fs::path short_folder = FallbackRuntimeFolder("/tmp");
+  // it is the first: use the short private folder instead ($TMPDIR's, or
+  // /tmp's when that is too deep as well).
+  fs::path short_folder = FallbackRuntimeFolder(TempBase(env));
+  if ((short_folder / name).string().size() > LongestSocketPath()) {
+    short_folder = FallbackRuntimeFolder("/tmp");
+  }
   const fs::path socket = short_folder / name;
   if (socket.string().size() > LongestSocketPath()) {
     return {{},

@@ -36,6 +36,14 @@ Override& GlobalOverride() {
 
 }  // namespace
 
+fs::path TempBase(const EnvironmentLookup& env) {
+  if (const auto tmp = env("TMPDIR")) {
+    const fs::path dir(*tmp);
+    if (dir.is_absolute()) return dir;
+  }
+  return "/tmp";
+}
+
 fs::path FallbackRuntimeFolder(const fs::path& temp) {
   return temp / ("quorlin-" + UserId());
 }
@@ -86,10 +94,7 @@ RuntimeFolder RuntimeFolderFrom(const EnvironmentLookup& env) {
     const fs::path dir(*runtime);
     if (dir.is_absolute() && PrivateFolderProblem(dir).empty()) return {dir, {}};
   }
-  std::error_code ec;
-  fs::path temp = fs::temp_directory_path(ec);
-  if (ec) temp = "/tmp";
-  const fs::path fallback = FallbackRuntimeFolder(temp);
+  const fs::path fallback = FallbackRuntimeFolder(TempBase(env));
   std::string problem = MakePrivateFolder(fallback);
   if (!problem.empty()) return {{}, problem};
   return {fallback, {}};

@@ -28,7 +28,7 @@ struct RuntimeFolder {
 };
 
 // $XDG_RUNTIME_DIR when it is set, absolute and private; else
-// <temp>/quorlin-<uid>, made private (a folder of that name that is not
+// TempBase/quorlin-<uid>, made private (a folder of that name that is not
 // ours is refused, never reused).
 RuntimeFolder RuntimeFolderFrom(const EnvironmentLookup& env);
 
@@ -37,6 +37,9 @@ RuntimeFolder RuntimeFolderFrom(const EnvironmentLookup& env);
 // process; the override (tests) wins.
 RuntimeFolder ProgramRuntimeFolder();
 void OverrideProgramRuntimeFolder(std::optional<std::filesystem::path> folder);
+
+// $TMPDIR when set and absolute, else /tmp.
+std::filesystem::path TempBase(const EnvironmentLookup& env);
 
 // The fallback folder for this user under `temp`: "<temp>/quorlin-<uid>".
 std::filesystem::path FallbackRuntimeFolder(const std::filesystem::path& temp);

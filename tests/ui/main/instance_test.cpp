@@ -1,17 +1,23 @@
 #include <gtest/gtest.h>
+#include <poll.h>
 #include <sys/socket.h>
+#include <sys/wait.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
 #include <cstring>
+#include <fstream>
 #include <thread>
 
 #include "app/command_line.h"
 #include "app/instance_server.h"
+#include "app/quorlin_app.h"
 #include "main_window_rig.h"
+#include "platform/foreign_user.h"
 #include "platform/instance_channel.h"
+#include "platform/runtime_folder.h"
 
 namespace quorlin::ui::testing {
 namespace {
@@ -54,7 +60,10 @@ TEST(StartOptions, BadOptionsAreRefusedWithAReason) {
   }
 }
 
+// The socket in `folder`, made private first as a runtime folder must be.
 std::filesystem::path SocketIn(const TempFolder& folder) {
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::replace);
   return platform::InstanceSocketPath([&](std::string_view name) -> std::optional<std::string> {
     if (name == "XDG_RUNTIME_DIR") return folder.path().string();
     return std::nullopt;
@@ -161,6 +170,148 @@ TEST(InstanceChannel, SecondStartShowsTheFirstAndKillEndsIt) {
   // With nothing running, /Kill still just ends.
   server.reset();
   EXPECT_EQ(run({"/Kill"}), 0);
+}
+
+using quorlin::testing::BecomeNobody;
+using quorlin::testing::CanActAsAnotherUser;
+using quorlin::testing::PlantedSocket;
+
+// Another user who can reach the socket (its permissions widened here, as
+// a careless system might) still gets nowhere: the server checks the peer.
+TEST(InstanceChannel, AnotherUserConnectingIsCutOffAndNothingIsHandled) {
+  if (!CanActAsAnotherUser()) GTEST_SKIP() << "needs root to connect as another user";
+  EnsureApplication();
+  TempFolder folder;
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::all);
+  const auto socket = folder.path() / "instance.sock";
+  int handled = 0;
+  app::InstanceServer server(socket, [&](const std::string&) { ++handled; });
+  ASSERT_TRUE(server.Listen());
+  std::filesystem::permissions(socket, std::filesystem::perms::all);
+
+  int report[2];
+  ASSERT_EQ(::pipe(report), 0);
+  const pid_t child = ::fork();
+  if (child == 0) {
+    BecomeNobody();
+    const int fd = ::socket(AF_UNIX, SOCK_STREAM, 0);
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, socket.c_str(), sizeof address.sun_path - 1);
+    char said = 'x';  // could not connect
+    if (::connect(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0) {
+      [[maybe_unused]] ssize_t n = ::write(fd, "OPEN\nKILL\n", 10);
+      pollfd p{fd, POLLIN, 0};
+      char answer[8];
+      said = ::poll(&p, 1, 5000) <= 0 ? 't' : ::read(fd, answer, sizeof answer) > 0 ? 'a' : 'c';
+    }
+    [[maybe_unused]] ssize_t n = ::write(report[1], &said, 1);
+    _exit(0);
+  }
+  ::close(report[1]);
+  int status = 0;
+  ASSERT_TRUE(SpinUntil([&] { return ::waitpid(child, &status, WNOHANG) == child; }, 10000));
+  char said = 0;
+  ASSERT_EQ(::read(report[0], &said, 1), 1);
+  ::close(report[0]);
+  EXPECT_EQ(said, 'c') << "x: no connection, t: left hanging, a: answered";
+  SpinUntil([] { return false; }, 200);  // anything queued would run now
+  EXPECT_EQ(handled, 0);
+  // This user is still served.
+  std::atomic<bool> done{false};
+  platform::RequestResult result{};
+  std::thread sender([&] {
+    result = platform::SendInstanceRequestTo(socket, platform::kRequestOpen, 5000);
+    done = true;
+  });
+  SpinUntil([&] { return done.load(); }, 8000);
+  sender.join();
+  EXPECT_EQ(result, platform::RequestResult::kHandled);
+  EXPECT_EQ(handled, 1);
+}
+
+// A socket planted by another user where ours belongs, listening or dead:
+// a start neither talks to it nor runs beside it, and says why.
+TEST(InstanceChannel, AStartRefusesASocketPlantedByAnotherUser) {
+  if (!CanActAsAnotherUser()) GTEST_SKIP() << "needs root to plant a socket as another user";
+  EnsureApplication();
+  TempFolder folder;
+  std::filesystem::permissions(folder.path(), std::filesystem::perms::all |
+                                                  std::filesystem::perms::sticky_bit);
+  const auto socket = folder.path() / "QX42M07B-0.sock";
+  for (const bool listening : {true, false}) {
+    for (const bool kill : {false, true}) {
+      std::filesystem::remove(socket);
+      PlantedSocket planted(socket, listening);
+      ASSERT_TRUE(planted.Ready());
+      app::StartOptions options;
+      if (kill) options.steps.push_back(app::StartStep::kKillRunning);
+      app::InstanceServer server(socket, [](const std::string&) {});
+      const app::InstanceDecision decision = app::DecideInstance(options, server);
+      EXPECT_EQ(decision.exit_status, std::optional<int>(1))
+          << (listening ? "listening" : "dead") << (kill ? ", kill" : "");
+      EXPECT_FALSE(server.Listening());
+      EXPECT_EQ(planted.Stop(), "") << "the planted socket was sent a request";
+      EXPECT_TRUE(std::filesystem::exists(std::filesystem::symlink_status(socket)))
+          << "their socket is left alone";
+    }
+  }
+}
+
+// A runtime folder so deep that the socket's path would not fit a socket
+// address: the short private folder takes it, and single instance holds.
+TEST(InstanceChannel, ADeepRuntimeFolderStillGivesOneInstance) {
+  EnsureApplication();
+  TempFolder folder;
+  std::filesystem::path deep = folder.path();
+  while (deep.string().size() < 125) deep /= "deeper-folder";
+  std::filesystem::create_directories(deep);
+  std::filesystem::permissions(deep, std::filesystem::perms::owner_all,
+                               std::filesystem::perm_options::replace);
+  const auto socket = platform::InstanceSocketPath([&](std::string_view name) {
+    if (name == "XDG_RUNTIME_DIR") return std::optional<std::string>(deep.string());
+    if (name == "TMPDIR") return std::optional<std::string>(folder.path().string());
+    return std::optional<std::string>();
+  });
+  EXPECT_EQ(socket.parent_path(), folder.path() / ("quorlin-" + std::to_string(::getuid())));
+  ASSERT_FALSE(socket.empty());
+  EXPECT_LE(socket.string().size(), platform::LongestSocketPath());
+  app::InstanceServer first(socket, [](const std::string&) {});
+  ASSERT_TRUE(first.Listen()) << first.Error();
+  app::InstanceServer second(socket, [](const std::string&) {});
+  std::atomic<bool> done{false};
+  app::InstanceDecision decision;
+  std::thread start([&] {
+    // A second start asks the first (whose events run here) to show.
+    decision.exit_status =
+        platform::SendInstanceRequestTo(socket, platform::kRequestOpen, 5000) ==
+                platform::RequestResult::kHandled
+            ? 0
+            : 1;
+    done = true;
+  });
+  SpinUntil([&] { return done.load(); }, 8000);
+  start.join();
+  EXPECT_EQ(decision.exit_status, std::optional<int>(0));
+  EXPECT_FALSE(second.Listen()) << "a second server on the same socket";
+  EXPECT_EQ(second.Error(), "");
+}
+
+// The language file of the current language cannot serve a text: start-up
+// says so once, naming the file and why.
+TEST(StartUp, ALanguageFileThatCannotBeReadIsNamed) {
+  TempFolder folder;
+  platform::IniSettingsStore settings(folder.path() / "settings.ini");
+  text::LanguageFiles texts(folder.path(), settings, [] { return 0x0409u; });
+  texts.Choose(1);  // English
+  const auto file = texts.CurrentFile();
+  EXPECT_NE(app::LanguageFileNotice(texts).value_or("").find(file.string() + " cannot be read (no such file)"),
+            std::string::npos);
+  std::filesystem::create_directory(file);
+  EXPECT_NE(app::LanguageFileNotice(texts).value_or("").find("a folder"), std::string::npos);
+  std::filesystem::remove(file);
+  std::ofstream(file) << "[TEXT]\nMAIN_LANGUAGE_FILE_UNREADABLE=%s: %s\nONE=1\n";
+  EXPECT_FALSE(app::LanguageFileNotice(texts).has_value());
 }
 
 }  // namespace
