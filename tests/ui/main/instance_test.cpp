@@ -2,6 +2,8 @@
 #include <poll.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
+
+#include <csignal>
 #include <sys/un.h>
 #include <unistd.h>
 
@@ -295,6 +297,87 @@ TEST(InstanceChannel, ADeepRuntimeFolderStillGivesOneInstance) {
   EXPECT_EQ(decision.exit_status, std::optional<int>(0));
   EXPECT_FALSE(second.Listen()) << "a second server on the same socket";
   EXPECT_EQ(second.Error(), "");
+}
+
+QProcessEnvironment ProgramEnvironment(const TempFolder& folder) {
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("XDG_RUNTIME_DIR", QString::fromStdString(folder.path().string()));
+  env.insert("XDG_CONFIG_HOME", QString::fromStdString((folder.path() / "cfg").string()));
+  env.insert("XDG_DATA_HOME", QString::fromStdString((folder.path() / "data").string()));
+  env.insert("QT_QPA_PLATFORM", "offscreen");
+  return env;
+}
+
+// A hang-up (a closed terminal, a logout) ends the program as Exit does:
+// normally, and with its socket gone.
+TEST(InstanceChannel, HangUpEndsTheProgramAsExitDoes) {
+  EnsureApplication();
+  TempFolder folder;
+  const auto socket = SocketIn(folder);
+  QProcess p;
+  p.setProcessEnvironment(ProgramEnvironment(folder));
+  p.start(QString(QUORLIN_BIN_DIR) + "/quorlin", {"--simulate"});
+  ASSERT_TRUE(p.waitForStarted());
+  // An answer comes from the window's event loop, so its handlers are in.
+  ASSERT_TRUE(SpinUntil(
+      [&] {
+        return platform::SendInstanceRequestTo(socket, "PING", 500) ==
+               platform::RequestResult::kHandled;
+      },
+      15000));
+  ::kill(static_cast<pid_t>(p.processId()), SIGHUP);
+  ASSERT_TRUE(SpinUntil([&] { return p.state() == QProcess::NotRunning; }, 15000));
+  EXPECT_EQ(p.exitStatus(), QProcess::NormalExit);
+  EXPECT_EQ(p.exitCode(), 0);
+  EXPECT_FALSE(std::filesystem::exists(std::filesystem::symlink_status(socket)));
+}
+
+// A broken installation stops the program with a message; "quorlin --kill"
+// must still end it while the message is up. Needs a display: xvfb.
+TEST(InstanceChannel, KillEndsTheProgramWhileTheSkinFailureMessageIsUp) {
+  if (!std::filesystem::exists("/usr/bin/xvfb-run")) GTEST_SKIP() << "xvfb-run is not installed";
+  EnsureApplication();
+  TempFolder folder;
+  SocketIn(folder);  // makes the folder private
+  // An installed tree whose Skins folder lost Main.ini.
+  namespace fs = std::filesystem;
+  const fs::path bin = folder.path() / "bin";
+  const fs::path share = folder.path() / "share" / "quorlin";
+  fs::create_directories(bin);
+  fs::create_directories(share / "Skins");
+  fs::copy_file(fs::path(QUORLIN_BIN_DIR) / "quorlin", bin / "quorlin");
+  for (const char* lang : {"Lang0409.ini", "Lang0407.ini", "Lang0416.ini"}) {
+    fs::copy_file(fs::path(QUORLIN_BIN_DIR) / lang, share / lang);
+  }
+  QProcessEnvironment env = ProgramEnvironment(folder);
+  env.remove("QT_QPA_PLATFORM");
+  QProcess first;
+  first.setProcessEnvironment(env);
+  first.start("xvfb-run", {"-a", QString::fromStdString((bin / "quorlin").string()), "--simulate"});
+  ASSERT_TRUE(first.waitForStarted());
+  QByteArray said;
+  ASSERT_TRUE(SpinUntil(
+      [&] {
+        said += first.readAllStandardError();
+        return said.contains("Cannot use the skin file") || first.state() == QProcess::NotRunning;
+      },
+      30000))
+      << said.toStdString();
+  EXPECT_TRUE(said.contains((share / "Skins" / "Main.ini").string().c_str())) << said.toStdString();
+  ASSERT_EQ(first.state(), QProcess::Running) << said.toStdString();
+
+  QProcess kill;
+  kill.setProcessEnvironment(env);
+  kill.start(QString::fromStdString((bin / "quorlin").string()), {"--kill"});
+  ASSERT_TRUE(kill.waitForFinished(15000));
+  EXPECT_EQ(kill.exitCode(), 0);
+  const bool ended = SpinUntil([&] { return first.state() == QProcess::NotRunning; }, 10000);
+  if (!ended) {
+    first.kill();
+    first.waitForFinished(5000);
+  }
+  EXPECT_TRUE(ended) << "the message outlived --kill";
+  EXPECT_EQ(first.exitCode(), 3);
 }
 
 // The language file of the current language cannot serve a text: start-up
