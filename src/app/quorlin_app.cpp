@@ -160,8 +160,9 @@ std::optional<std::string> LanguageFileNotice(const text::LanguageFiles& texts) 
   std::string tmpl = text::LangText(texts.dir(), "MAIN_LANGUAGE_FILE_UNREADABLE",
                                     text::FindLanguage(0x0409).value_or(0));
   if (tmpl == text::kMissingText || tmpl.empty()) {
-    tmpl = "The language file %s cannot be read (%s). The program shows no texts until it is "
-           "repaired or another language is chosen.";
+    tmpl =
+        "The language file %s cannot be read (%s). The program shows no texts until it is "
+        "repaired or another language is chosen.";
   }
   std::string out;
   const std::string values[] = {texts.CurrentFile().string(), problem};

@@ -4,7 +4,6 @@
 #include <set>
 
 #include "platform/ini_cache.h"
-
 #include "platform/process_lock.h"
 
 namespace quorlin::platform {

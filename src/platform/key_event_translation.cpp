@@ -206,7 +206,8 @@ std::optional<KeyMessage> KeyMessageFromEvdev(uint16_t evdev_code, const KeyEven
 
 std::optional<KeyMessage> KeyMessageFromXkbScanCode(uint32_t native_scan_code,
                                                     const KeyEventState& state) {
-  if (native_scan_code < kXkbScanCodeOffset || native_scan_code - kXkbScanCodeOffset > 0xFFFF) return std::nullopt;
+  if (native_scan_code < kXkbScanCodeOffset || native_scan_code - kXkbScanCodeOffset > 0xFFFF)
+    return std::nullopt;
   return KeyMessageFromEvdev(static_cast<uint16_t>(native_scan_code - kXkbScanCodeOffset), state);
 }
 

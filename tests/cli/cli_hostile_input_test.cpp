@@ -7,6 +7,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <sstream>
 
@@ -171,6 +173,59 @@ TEST_F(CliTest, JsonStaysValidForFileNamesThatAreNotUtf8) {
                        "b"),
             "a\xef\xbf\xbd"
             "b");
+}
+
+// A disk that is nearly full: a save that needs more than is left fails,
+// and the line gives the system's reason, not "no reason given".
+TEST_F(CliTest, AFullDiskIsNamedAsSuch) {
+  if (::geteuid() != 0) GTEST_SKIP() << "needs root to mount a small file system";
+  const fs::path disk = temp.path() / "disk";
+  fs::create_directories(disk);
+  const std::string mount = "mount -t tmpfs -o size=1m tmpfs '" + disk.string() + "'";
+  if (std::system(mount.c_str()) != 0) GTEST_SKIP() << "cannot mount a tmpfs here";
+  struct Unmount {
+    fs::path at;
+    ~Unmount() { [[maybe_unused]] int r = std::system(("umount '" + at.string() + "'").c_str()); }
+  } unmount{disk};
+  platform::OverrideUserFolders(platform::UserFolders{temp.path() / "config", disk / "data"});
+  ASSERT_EQ(Run({"macros", "add", "M0", "A:down", "A:up"}).status, kExitOk);
+  ASSERT_EQ(Run({"colours", "set", "A=#000001"}).status, kExitOk);
+  // Leave a few KiB: enough for an empty file, not for a save.
+  {
+    std::ofstream filler(disk / "filler", std::ios::binary);
+    const std::string block(4096, 'x');
+    while (filler.write(block.data(), block.size())) {
+    }
+  }
+  fs::resize_file(disk / "filler", fs::file_size(disk / "filler") - 4096);
+  const std::vector<std::string> commands[] = {
+      {"macros", "add", "M1", "A:down", "wait:10", "A:up"},
+      {"colours", "set", "A=#00FF00"},
+      {"backup", (disk / "backup.qlf").string()},
+  };
+  for (const auto& args : commands) {
+    const auto r = Run(args);
+    EXPECT_NE(r.status, kExitOk) << args[0];
+    EXPECT_THAT(r.err, HasSubstr("No space left on device")) << args[0] << ": " << r.err;
+  }
+}
+
+// A save killed half way leaves its temporary file; the next run removes
+// it when it is old, and nothing else.
+TEST_F(CliTest, ARunRemovesTheTemporaryFilesOfSavesThatWereKilled) {
+  const fs::path data = temp.path() / "data";
+  fs::create_directories(data);
+  const auto old = fs::file_time_type::clock::now() - std::chrono::minutes(10);
+  for (const char* name : {".$Profile0.tmp-0123456789abcdef", ".notes.tmp-partial", "notes.txt"}) {
+    std::ofstream(data / name) << "x";
+    fs::last_write_time(data / name, old);
+  }
+  std::ofstream(data / ".young.tmp-0123456789abcdef") << "x";
+  EXPECT_EQ(RunWhole({"--lang=en", "--simulate", "info"}).status, kExitOk);
+  EXPECT_FALSE(fs::exists(data / ".$Profile0.tmp-0123456789abcdef"));
+  EXPECT_TRUE(fs::exists(data / ".notes.tmp-partial"));
+  EXPECT_TRUE(fs::exists(data / "notes.txt"));
+  EXPECT_TRUE(fs::exists(data / ".young.tmp-0123456789abcdef"));
 }
 
 }  // namespace

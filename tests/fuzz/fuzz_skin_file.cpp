@@ -37,7 +37,8 @@ void Check(bool condition) {
 const fs::path& Folder() {
   static const fs::path folder = [] {
     std::error_code ec;
-    const fs::path base = fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
+    const fs::path base =
+        fs::is_directory("/dev/shm", ec) ? fs::path("/dev/shm") : fs::temp_directory_path();
     std::string pattern = (base / "fuzz-skin-XXXXXX").string();
     Check(::mkdtemp(pattern.data()) != nullptr);
     return fs::path(pattern);
@@ -47,7 +48,8 @@ const fs::path& Folder() {
 
 void Write(const fs::path& file, std::span<const uint8_t> bytes) {
   std::ofstream out(file, std::ios::binary | std::ios::trunc);
-  out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+  out.write(reinterpret_cast<const char*>(bytes.data()),
+            static_cast<std::streamsize>(bytes.size()));
 }
 
 void CheckInside(const SkinRect& r, int width, int height) {

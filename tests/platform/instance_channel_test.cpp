@@ -48,8 +48,18 @@ TEST(PrivateFolder, OnlyARealFolderOfThisUserWithNoAccessForOthersIsUsed) {
     std::function<void(const fs::path&)> make;
     std::string said;
   } refused[] = {
-      {"open", [](const fs::path& p) { fs::create_directory(p); MakeMode(p, 0755); }, "mode 0755"},
-      {"shared", [](const fs::path& p) { fs::create_directory(p); MakeMode(p, 01777); }, "mode 1777"},
+      {"open",
+       [](const fs::path& p) {
+         fs::create_directory(p);
+         MakeMode(p, 0755);
+       },
+       "mode 0755"},
+      {"shared",
+       [](const fs::path& p) {
+         fs::create_directory(p);
+         MakeMode(p, 01777);
+       },
+       "mode 1777"},
       {"link", [&](const fs::path& p) { fs::create_directory_symlink(made, p); }, "not a folder"},
       {"file", [](const fs::path& p) { std::ofstream(p) << "x"; }, "not a folder"},
   };

@@ -73,8 +73,8 @@ TEST(SkinRect, ClampedToItsWindowWhateverTheNumbers) {
       {{12, 300, 80, 24}, {12, 300, 80, 24}},
   };
   for (const auto& c : cases) {
-    EXPECT_EQ(ClampSkinRect(c.in, 800, 600), c.out) << c.in.x << "," << c.in.y << "," << c.in.w
-                                                    << "," << c.in.h;
+    EXPECT_EQ(ClampSkinRect(c.in, 800, 600), c.out)
+        << c.in.x << "," << c.in.y << "," << c.in.w << "," << c.in.h;
   }
 }
 
@@ -101,11 +101,12 @@ TEST(SkinFile, RectanglesStayInsideTheBackgroundPicture) {
     PlaceControl(&control, skin, "BUTTONINFO", "FUNC_MACRO");
     EXPECT_EQ(control.geometry(), QRect(272, 62, 368, 418)) << format;
   }
-  const uint8_t huge_png[24] = {0x89, 'P', 'N', 'G', '\r', '\n', 0x1A, '\n', 0, 0, 0, 13,
-                                'I', 'H', 'D', 'R', 0x7F, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF};
+  const uint8_t huge_png[24] = {0x89, 'P',  'N',  'G',  '\r', '\n', 0x1A, '\n',
+                                0,    0,    0,    13,   'I',  'H',  'D',  'R',
+                                0x7F, 0xFF, 0xFF, 0xFF, 0x7F, 0xFF, 0xFF, 0xFF};
   EXPECT_FALSE(PictureExtentOf(huge_png).has_value());
-  const uint8_t bmp_top_down[26] = {'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0,
-                                    0, 0, 0, 0, 0, 20, 0, 0, 0, 0xF6, 0xFF, 0xFF, 0xFF};
+  const uint8_t bmp_top_down[26] = {'B', 'M', 0, 0, 0, 0,  0, 0, 0, 0,    0,    0,    0,
+                                    0,   0,   0, 0, 0, 20, 0, 0, 0, 0xF6, 0xFF, 0xFF, 0xFF};
   ASSERT_TRUE(PictureExtentOf(bmp_top_down).has_value());
   EXPECT_EQ(PictureExtentOf(bmp_top_down)->height, 10);
 }

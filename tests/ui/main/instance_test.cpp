@@ -1,14 +1,13 @@
 #include <gtest/gtest.h>
 #include <poll.h>
 #include <sys/socket.h>
-#include <sys/wait.h>
-
-#include <csignal>
 #include <sys/un.h>
+#include <sys/wait.h>
 #include <unistd.h>
 
 #include <QProcess>
 #include <QProcessEnvironment>
+#include <csignal>
 #include <cstring>
 #include <fstream>
 #include <thread>
@@ -238,8 +237,8 @@ TEST(InstanceChannel, AStartRefusesASocketPlantedByAnotherUser) {
   if (!CanActAsAnotherUser()) GTEST_SKIP() << "needs root to plant a socket as another user";
   EnsureApplication();
   TempFolder folder;
-  std::filesystem::permissions(folder.path(), std::filesystem::perms::all |
-                                                  std::filesystem::perms::sticky_bit);
+  std::filesystem::permissions(folder.path(),
+                               std::filesystem::perms::all | std::filesystem::perms::sticky_bit);
   const auto socket = folder.path() / "QX42M07B-0.sock";
   for (const bool listening : {true, false}) {
     for (const bool kill : {false, true}) {
@@ -285,11 +284,10 @@ TEST(InstanceChannel, ADeepRuntimeFolderStillGivesOneInstance) {
   app::InstanceDecision decision;
   std::thread start([&] {
     // A second start asks the first (whose events run here) to show.
-    decision.exit_status =
-        platform::SendInstanceRequestTo(socket, platform::kRequestOpen, 5000) ==
-                platform::RequestResult::kHandled
-            ? 0
-            : 1;
+    decision.exit_status = platform::SendInstanceRequestTo(socket, platform::kRequestOpen, 5000) ==
+                                   platform::RequestResult::kHandled
+                               ? 0
+                               : 1;
     done = true;
   });
   SpinUntil([&] { return done.load(); }, 8000);
@@ -388,7 +386,8 @@ TEST(StartUp, ALanguageFileThatCannotBeReadIsNamed) {
   text::LanguageFiles texts(folder.path(), settings, [] { return 0x0409u; });
   texts.Choose(1);  // English
   const auto file = texts.CurrentFile();
-  EXPECT_NE(app::LanguageFileNotice(texts).value_or("").find(file.string() + " cannot be read (no such file)"),
+  EXPECT_NE(app::LanguageFileNotice(texts).value_or("").find(file.string() +
+                                                             " cannot be read (no such file)"),
             std::string::npos);
   std::filesystem::create_directory(file);
   EXPECT_NE(app::LanguageFileNotice(texts).value_or("").find("a folder"), std::string::npos);
