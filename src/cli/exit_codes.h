@@ -4,7 +4,7 @@
 namespace quorlin::cli {
 
 inline constexpr int kExitOk = 0;
-inline constexpr int kExitFailure = 1;  // anything not listed below
+inline constexpr int kExitFailure = 1;        // anything not listed below
 inline constexpr int kExitBadArguments = 2;
 inline constexpr int kExitNoKeyboard = 3;
 inline constexpr int kExitNotPermitted = 4;

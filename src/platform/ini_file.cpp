@@ -4,6 +4,7 @@
 #include <set>
 
 #include "platform/ini_cache.h"
+
 #include "platform/process_lock.h"
 
 namespace quorlin::platform {
