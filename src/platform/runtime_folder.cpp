@@ -108,17 +108,14 @@ RuntimeFolder ProgramRuntimeFolder() {
   }
   static const RuntimeFolder resolved = [] {
     RuntimeFolder base = RuntimeFolderFrom(ProcessEnvironment);
-    if (base.path.empty()) return base;
+    const std::optional<std::string> xdg = ProcessEnvironment("XDG_RUNTIME_DIR");
     // Inside $XDG_RUNTIME_DIR the program keeps a folder of its own; the
     // temp fallback already is one.
-    if (ProcessEnvironment("XDG_RUNTIME_DIR") &&
-        base.path == fs::path(*ProcessEnvironment("XDG_RUNTIME_DIR"))) {
-      const fs::path own = base.path / std::string(kProgramFolderName);
-      std::string problem = MakePrivateFolder(own);
-      if (!problem.empty()) return RuntimeFolder{{}, problem};
-      return RuntimeFolder{own, {}};
-    }
-    return base;
+    if (base.path.empty() || !xdg || base.path != fs::path(*xdg)) return base;
+    const fs::path own = base.path / std::string(kProgramFolderName);
+    if (std::string problem = MakePrivateFolder(own); !problem.empty())
+      return RuntimeFolder{{}, problem};
+    return RuntimeFolder{own, {}};
   }();
   return resolved;
 }
