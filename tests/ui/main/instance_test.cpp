@@ -18,7 +18,6 @@
 #include "main_window_rig.h"
 #include "platform/foreign_user.h"
 #include "platform/instance_channel.h"
-#include "platform/runtime_folder.h"
 
 namespace quorlin::ui::testing {
 namespace {
@@ -257,44 +256,6 @@ TEST(InstanceChannel, AStartRefusesASocketPlantedByAnotherUser) {
           << "their socket is left alone";
     }
   }
-}
-
-// A runtime folder so deep that the socket's path would not fit a socket
-// address: the short private folder takes it, and single instance holds.
-TEST(InstanceChannel, ADeepRuntimeFolderStillGivesOneInstance) {
-  EnsureApplication();
-  TempFolder folder;
-  std::filesystem::path deep = folder.path();
-  while (deep.string().size() < 125) deep /= "deeper-folder";
-  std::filesystem::create_directories(deep);
-  std::filesystem::permissions(deep, std::filesystem::perms::owner_all,
-                               std::filesystem::perm_options::replace);
-  const auto socket = platform::InstanceSocketPath([&](std::string_view name) {
-    if (name == "XDG_RUNTIME_DIR") return std::optional<std::string>(deep.string());
-    if (name == "TMPDIR") return std::optional<std::string>(folder.path().string());
-    return std::optional<std::string>();
-  });
-  EXPECT_EQ(socket.parent_path(), folder.path() / ("quorlin-" + std::to_string(::getuid())));
-  ASSERT_FALSE(socket.empty());
-  EXPECT_LE(socket.string().size(), platform::LongestSocketPath());
-  app::InstanceServer first(socket, [](const std::string&) {});
-  ASSERT_TRUE(first.Listen()) << first.Error();
-  app::InstanceServer second(socket, [](const std::string&) {});
-  std::atomic<bool> done{false};
-  app::InstanceDecision decision;
-  std::thread start([&] {
-    // A second start asks the first (whose events run here) to show.
-    decision.exit_status = platform::SendInstanceRequestTo(socket, platform::kRequestOpen, 5000) ==
-                                   platform::RequestResult::kHandled
-                               ? 0
-                               : 1;
-    done = true;
-  });
-  SpinUntil([&] { return done.load(); }, 8000);
-  start.join();
-  EXPECT_EQ(decision.exit_status, std::optional<int>(0));
-  EXPECT_FALSE(second.Listen()) << "a second server on the same socket";
-  EXPECT_EQ(second.Error(), "");
 }
 
 QProcessEnvironment ProgramEnvironment(const TempFolder& folder) {
