@@ -1,5 +1,6 @@
 #include "text/language.h"
 
+#include <cctype>
 #include <string>
 
 #include "platform/ini_file.h"
@@ -14,6 +15,37 @@ std::string Lookup(const std::filesystem::path& dir, std::string_view section, s
 }
 
 }  // namespace
+
+std::string LanguageFileProblem(const std::filesystem::path& file) {
+  platform::IniFile ini;
+  std::string error;
+  switch (platform::IniFile::Load(file, &ini, &error)) {
+    case platform::ReadStatus::kMissing:
+      return "no such file";
+    case platform::ReadStatus::kFailed: {
+      // The caller names the file itself.
+      const std::string tail = ": " + file.string();
+      if (error.size() > tail.size() &&
+          error.compare(error.size() - tail.size(), tail.size(), tail) == 0)
+        error.resize(error.size() - tail.size());
+      return error;
+    }
+    case platform::ReadStatus::kOk:
+      break;
+  }
+  const auto is_text_section = [](std::string_view name) {
+    if (name.size() != kTextSection.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      if (std::toupper(static_cast<unsigned char>(name[i])) != kTextSection[i]) return false;
+    }
+    return true;
+  };
+  for (const platform::IniEntry& e : ini.Entries()) {
+    if (e.in_section && is_text_section(e.section)) return {};
+  }
+  return ini.Entries().empty() ? "the file is empty or holds no texts"
+                               : "the file holds no [TEXT] section: not a language file";
+}
 
 uint32_t ApplyLanguageAlias(uint32_t system_id) {
   for (const LanguageAlias& alias : kLanguageAliases) {
@@ -107,6 +139,14 @@ int LanguageFiles::Choose(int position, bool* saved) {
   }
   if (saved) *saved = stored;
   return index;
+}
+
+std::filesystem::path LanguageFiles::CurrentFile() const {
+  return LanguageFilePath(dir_, CurrentIndex());
+}
+
+std::string LanguageFiles::CurrentFileProblem() const {
+  return LanguageFileProblem(CurrentFile());
 }
 
 std::string LanguageFiles::Text(std::string_view key) const {

@@ -294,6 +294,7 @@ const std::map<std::string, std::string> kTemplates = {
     {"MAIN_START_AT_LOGIN_FAILED", "s"},
     {"MAIN_HOST_COPY_NOT_SAVED", "s"},
     {"MAIN_LANGUAGE_NOT_SAVED", "s"},
+    {"MAIN_LANGUAGE_FILE_UNREADABLE", "ss"},
     {"MAIN_FRAMES_SENT", "d"},
 };
 

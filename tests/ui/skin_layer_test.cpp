@@ -39,8 +39,10 @@ TEST_F(SkinLayerTest, ScreenPicturesAreFoundInTheSkinFolder) {
   SkinFile without_mask(Skin("[SCREEN]\nMain=bg.jpg\nMask=\n"));
   EXPECT_EQ(without_mask.MaskPath(), Dir() / "bg.jpg");  // an empty value counts as absent
 
-  SkinFile without_main(Skin("[BUTTONINFO]\nA=1,2,3,4\n"));
-  EXPECT_EQ(without_main.BackgroundPath(), Dir());
+  // Without a picture the Skin file itself is the one at fault.
+  const auto no_picture = Skin("[BUTTONINFO]\nA=1,2,3,4\n");
+  SkinFile without_main(no_picture);
+  EXPECT_EQ(without_main.BackgroundPath(), no_picture);
   EXPECT_FALSE(without_main.Link().has_value());
 
   SkinFile other_dir(Skin("[SCREEN]\nMain=bg.jpg\n"), Dir() / "elsewhere");
@@ -193,7 +195,8 @@ TEST(SkinFailure, ADialogWithoutABackgroundEndsTheProgram) {
         CBaseDialog dialog(nullptr, skin, dir);
         dialog.LoadDialogSkin();
       },
-      ::testing::ExitedWithCode(kSkinFailureExitCode), "Cannot load the skin picture");
+      ::testing::ExitedWithCode(kSkinFailureExitCode),
+      "Cannot use the skin file \".*NoScreen.ini\" .*no background picture");
 }
 
 }  // namespace
