@@ -167,6 +167,7 @@ bool MainFlows::RestoreFromFile(const fs::path& file) {
   }
   store_.ShowActiveProfile();
   p_.view.SetModified(false);
+  if (written) p_.view.ShowFileDone(FlowView::FileDone::kRestored, file);
   return written;
 }
 
@@ -182,8 +183,13 @@ bool MainFlows::BackUpToFile() {
 }
 
 bool MainFlows::BackUpToFile(const fs::path& file) {
-  auto working = p_.state.working.Lock();
-  return profiles::SaveProfileImage(*working, file, p_.writer);
+  bool saved = false;
+  {
+    auto working = p_.state.working.Lock();
+    saved = profiles::SaveProfileImage(*working, file, p_.writer);
+  }
+  if (saved) p_.view.ShowFileDone(FlowView::FileDone::kBackedUp, file);
+  return saved;
 }
 
 void MainFlows::LightingReload() {
