@@ -222,7 +222,12 @@ void AddBottomRow(SkinWindow& w) {
   // The label draws its text from its own left edge, so it sits inside the
   // box the background draws around it (DrawBase), clear of the box's edge.
   AddButton(w, "FENLOR_VER", kVersionBox.adjusted(kVersionInset, 0, 0, 0),
-            [](QPainter&, const QRect&, Look, Variant) {});
+            [](QPainter& p, const QRect& r, Look look, Variant) {
+              if (look == Look::kNormal) return;  // the background's box
+              p.setPen(QPen(QColor(54, 58, 66), 1));
+              p.setBrush(Qt::NoBrush);
+              p.drawRoundedRect(QRectF(r).adjusted(1.5 - kVersionInset, 1.5, -1.5, -1.5), 6, 6);
+            });
   // The web links: the window hides a link the SCREEN section gives no
   // address for, so their pictograms live in the state pictures only and a
   // hidden link leaves plain background.
