@@ -210,6 +210,7 @@ bool MainFlows::RestoreFromFile(const fs::path& file) {
   // What the file brought and the keyboard did not take is still pending:
   // Apply stays on to write it.
   p_.view.SetModified(!written);
+  if (written) p_.view.ShowFileDone(FlowView::FileDone::kRestored, file);
   return written;
 }
 
@@ -225,8 +226,13 @@ bool MainFlows::BackUpToFile() {
 }
 
 bool MainFlows::BackUpToFile(const fs::path& file) {
-  auto working = p_.state.working.Lock();
-  return profiles::SaveProfileImage(*working, file, p_.writer);
+  bool saved = false;
+  {
+    auto working = p_.state.working.Lock();
+    saved = profiles::SaveProfileImage(*working, file, p_.writer);
+  }
+  if (saved) p_.view.ShowFileDone(FlowView::FileDone::kBackedUp, file);
+  return saved;
 }
 
 void MainFlows::LightingReload() {

@@ -1,5 +1,6 @@
 #include "program/dialog_wiring.h"
 
+#include <QApplication>
 #include <QDesktopServices>
 #include <QPointer>
 #include <QUrl>
@@ -69,8 +70,8 @@ macros::MessageView& DialogWiring::Messages() {
 }
 
 void DialogWiring::OpenHelp() {
-  const auto page = HelpPage(ctx_.paths.help_dir, ctx_.texts.CurrentId());
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+  // Over the key editor, which is the window asking.
+  window_.OpenHelp(QApplication::activeModalWidget());
 }
 
 profiles::ProfileStore& DialogWiring::Store() {

@@ -296,6 +296,12 @@ const std::map<std::string, std::string> kTemplates = {
     {"MAIN_LANGUAGE_NOT_SAVED", "s"},
     {"MAIN_LANGUAGE_FILE_UNREADABLE", "ss"},
     {"MAIN_FRAMES_SENT", "d"},
+    {"MAIN_HELP_NOT_OPENED", "s"},
+    {"MAIN_BACKUP_DONE", "s"},
+    {"MAIN_RESTORE_DONE", "s"},
+    {"KEY_SETTING_FOR", "s"},
+    {"ABOUT_PROGRAM_VERSION", "s"},
+    {"Summary", "sd"},
 };
 
 std::string Upper(std::string s) {

@@ -151,10 +151,16 @@ TEST_F(EditorTest, CancelLeavesTheStoreAsItWas) {
   const auto before = host.State().working.With([](auto& w) { return w.actions; });
   Open(kKeyA);
   EXPECT_EQ(dialog.shownPage(), PageKind::kMacro);
+  // The title names the key. On the macro page the macro tab's tip, which
+  // would cover the macro name field below it, stays off.
+  const QString title = dialog.button("CONTROL_TITLE")->text();
+  EXPECT_TRUE(title.startsWith("KEY_SETTING_FOR ") && !title.endsWith("%s")) << title.toStdString();
+  EXPECT_FALSE(dialog.button("CONTROL_MACRO")->isTooltipActive());
   dialog.ClickRecord();
   Press(30);
   Release(30);
   dialog.ClickPage(PageKind::kSingleKey);
+  EXPECT_TRUE(dialog.button("CONTROL_MACRO")->isTooltipActive());
   Press(48);
   dialog.ClickCancel();
   host.State().working.With([&](auto& w) {
@@ -222,6 +228,7 @@ TEST_F(EditorTest, MacroOnlyEditorShowsTheMacroPageAlone) {
   AddWorkingMacro(5, "Only");
   Open(keys::GKeyCode(9), true);
   EXPECT_TRUE(dialog.isMacroOnly());
+  EXPECT_EQ(dialog.button("CONTROL_TITLE")->text(), "MACRO_EDIT_TISHI");
   EXPECT_EQ(dialog.shownPage(), PageKind::kMacro);
   EXPECT_EQ(dialog.editedIndex(), 264);
   for (const char* key : {"CONTROL_KEY", "CONTROL_MEDIA", "CONTROL_FUNCTION", "CONTROL_CLEAR"})

@@ -20,6 +20,9 @@ constexpr int kTitleHeight = 54;
 const QRect kDeck(24, 110, 992, 322);
 const QRect kPanelArea(24, 444, 992, 200);
 constexpr int kBottomBarTop = 654;
+// The box of the version label, and how far its text stands in from its edge.
+constexpr QRect kVersionBox(24, kBottomBarTop + 10, 120, 28);
+constexpr int kVersionInset = 9;
 
 KeyboardGeometry Geometry() {
   KeyboardGeometry g;
@@ -216,11 +219,14 @@ void AddLightingPanel(SkinWindow& w) {
 
 void AddBottomRow(SkinWindow& w) {
   const int y = kBottomBarTop;
-  AddButton(w, "FENLOR_VER", QRect(24, y + 10, 120, 28),
+  // The label draws its text from its own left edge, so it sits inside the
+  // box the background draws around it (DrawBase), clear of the box's edge.
+  AddButton(w, "FENLOR_VER", kVersionBox.adjusted(kVersionInset, 0, 0, 0),
             [](QPainter& p, const QRect& r, Look look, Variant) {
-              p.setPen(QPen(look == Look::kNormal ? QColor(36, 40, 46) : QColor(54, 58, 66), 1));
+              if (look == Look::kNormal) return;  // the background's box
+              p.setPen(QPen(QColor(54, 58, 66), 1));
               p.setBrush(Qt::NoBrush);
-              p.drawRoundedRect(QRectF(r).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
+              p.drawRoundedRect(QRectF(r).adjusted(1.5 - kVersionInset, 1.5, -1.5, -1.5), 6, 6);
             });
   // The web links: the window hides a link the SCREEN section gives no
   // address for, so their pictograms live in the state pictures only and a
@@ -291,6 +297,9 @@ void DrawBase(QPainter& p, const SkinWindow& w) {
 
   // Bottom row.
   DrawDivider(p, QPoint(16, kBottomBarTop), QPoint(kWidth - 16, kBottomBarTop));
+  p.setPen(QPen(QColor(36, 40, 46), 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(QRectF(kVersionBox).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
 }
 
 // Frames of the arrow picture, one after another with a gap between them.

@@ -27,7 +27,7 @@ QImage Canvas(int w, int h, const std::function<void(QPainter&, const QRectF&)>&
 }
 
 // A switch: a rounded track with a knob at the off or on end.
-QImage Switch(int w, int h, bool on, const QBrush& on_track, std::optional<Icon> icon) {
+QImage Switch(int w, int h, bool on, const QBrush& on_track) {
   return Canvas(w, h, [&](QPainter& p, const QRectF& r) {
     const QRectF track = r.adjusted(2, 3, -2, -3);
     p.setPen(QPen(on ? QColor(255, 170, 80, 160) : QColor(62, 67, 76), 1));
@@ -38,24 +38,49 @@ QImage Switch(int w, int h, bool on, const QBrush& on_track, std::optional<Icon>
     p.setPen(Qt::NoPen);
     p.setBrush(on ? QColor(255, 255, 255) : QColor(150, 156, 165));
     p.drawEllipse(knob);
-    if (icon) {
-      const QColor ink = on ? theme::kAccentDeep : QColor(40, 44, 51);
-      DrawIcon(p, *icon, knob.adjusted(2.5, 2.5, -2.5, -2.5), ink, 2.2);
-      const QRectF other(on ? track.left() + 4 : knob.right() + 4, track.top(),
-                         track.width() - d - 10, track.height());
-      DrawTextIn(p, other.toRect(), on ? QStringLiteral("ON") : QStringLiteral("OFF"),
-                 SkinFont(9, Weight::kBold, true),
-                 on ? QColor(255, 255, 255) : QColor(120, 126, 135));
-    }
   });
 }
 
-QBrush AccentTrack(const QRectF& r) {
-  QLinearGradient g(r.topLeft(), r.topRight());
-  g.setColorAt(0, QColor(214, 96, 0));
-  g.setColorAt(1, QColor(255, 146, 32));
-  return g;
+}  // namespace
+
+// The lighting switch only shows or hides the lighting settings; the LEDs
+// stay as they are. A knob-and-track switch with "OFF" on it was read as the
+// lights being off, and words on a picture cannot follow the language, so it
+// is drawn as a disclosure button: a bulb (what it is about) beside a
+// chevron that points down ("open it") while the settings are hidden and up
+// ("fold it away") while they show. Drawn at `scale` times its 56 x 28 size.
+QImage LightSwitchPicture(bool open, double scale) {
+  const QSize size(qRound(56 * scale), qRound(28 * scale));
+  QImage image(size, QImage::Format_RGB32);
+  image.fill(theme::kPanel);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  p.scale(scale, scale);
+  const QRectF face(2.5, 3.5, 51, 21);
+  if (open) {
+    QLinearGradient fill(face.topLeft(), face.bottomLeft());
+    fill.setColorAt(0, QColor(255, 146, 32));
+    fill.setColorAt(1, theme::kAccentDeep);
+    p.setPen(QPen(QColor(255, 176, 96), 1));
+    p.setBrush(fill);
+  } else {
+    p.setPen(QPen(QColor(78, 84, 95), 1));
+    p.setBrush(QColor(40, 44, 51));
+  }
+  p.drawRoundedRect(face, 6, 6);
+  const QColor ink = open ? QColor(255, 255, 255) : QColor(196, 201, 209);
+  DrawIcon(p, Icon::kBulb, QRectF(8, 5, 18, 18), ink, 2.0);
+  // A thin divider between the bulb and the chevron, as on a split button.
+  p.setPen(QPen(open ? QColor(255, 214, 170, 150) : QColor(70, 76, 86), 1));
+  p.drawLine(QPointF(31.5, 8), QPointF(31.5, 20));
+  const double cx = 42.5, cy = 14, half = 5, rise = open ? -2.75 : 2.75;
+  p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPolyline(QPolygonF(
+      {QPointF(cx - half, cy - rise), QPointF(cx, cy + rise), QPointF(cx + half, cy - rise)}));
+  return image;
 }
+
+namespace {
 
 QBrush RainbowTrack(const QRectF& r) {
   QLinearGradient g(r.topLeft(), r.topRight());
@@ -174,12 +199,11 @@ std::vector<NamedPicture> PanelPictures() {
     all.push_back({std::string(name), std::move(image)});
   };
 
-  const QRectF light_track(2, 3, 52, 22);
-  add(catalogue::kLightSwitchOff, Switch(56, 28, false, AccentTrack(light_track), Icon::kBulb));
-  add(catalogue::kLightSwitchOn, Switch(56, 28, true, AccentTrack(light_track), Icon::kBulb));
+  add(catalogue::kLightSwitchOff, LightSwitchPicture(false, 1.0));
+  add(catalogue::kLightSwitchOn, LightSwitchPicture(true, 1.0));
   const QRectF colour_track(2, 3, 44, 18);
-  add(catalogue::kMultiColourOff, Switch(48, 24, false, RainbowTrack(colour_track), {}));
-  add(catalogue::kMultiColourOn, Switch(48, 24, true, RainbowTrack(colour_track), {}));
+  add(catalogue::kMultiColourOff, Switch(48, 24, false, RainbowTrack(colour_track)));
+  add(catalogue::kMultiColourOn, Switch(48, 24, true, RainbowTrack(colour_track)));
 
   // Direction pairs, in the catalogue's order: each picture, then its chosen state.
   const Icon directions[6] = {Icon::kArrowLeft, Icon::kArrowRight, Icon::kArrowUp,

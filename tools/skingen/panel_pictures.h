@@ -15,6 +15,9 @@ struct NamedPicture {
 };
 
 std::vector<NamedPicture> PanelPictures();
+// The lighting switch ("dengup.bmp" hidden, "dengdown.bmp" shown) at `scale`
+// times its size.
+QImage LightSwitchPicture(bool open, double scale);
 // The combo box arrow and the check mark of the plain controls (with alpha).
 std::vector<NamedPicture> ControlPictures();
 bool WritePanelPictures(const std::filesystem::path& dir);

@@ -46,7 +46,10 @@ SkinWindow ProfileSkin() {
   AddButton(w, "FUNC_DELETE", QRect(120, 316, 44, 36), Face(ButtonStyle::kPlain, Icon::kTrash));
   AddButton(w, "CONTROL_OK", QRect(204, 316, 108, 36), Face());
   AddButton(w, "CONTROL_CANCEL", QRect(318, 316, 108, 36), Face());
-  AddButton(w, "CONTROL2_APPLY", QRect(432, 316, 108, 36), Face(ButtonStyle::kPrimary));
+  // The profile set has no picture of its own for a disabled button (it
+  // shows the normal one), and Apply starts disabled: an accent outline
+  // there would read as the focused or primary button, so it is plain.
+  AddButton(w, "CONTROL2_APPLY", QRect(432, 316, 108, 36), Face());
   w.base = [](QPainter& p, const SkinWindow& window, Variant) {
     DrawWindowFrame(p, window.size, window.corner_radius);
     DrawTitleBar(p, window.size, kTitleHeight, window.corner_radius);

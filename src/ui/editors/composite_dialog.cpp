@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "keys/key_action_store.h"
 #include "keys/key_catalogue.h"
@@ -19,6 +20,7 @@
 #include "keys/media_list.h"
 #include "keys/pick_list.h"
 #include "macros/record_delay.h"
+#include "text/format.h"
 #include "ui/editors/composite_parts.h"
 #include "ui/editors/editor_position.h"
 #include "ui/editors/on_screen_keyboard.h"
@@ -307,6 +309,7 @@ void Quorlin_DlgComposite::Prepare(const KeyEditRequest& request, int profile) {
   const keys::KeyCode key =
       request.key == keys::kNoKey && macro_only_ ? keys::GKeyCode(9) : request.key;
   edited_index_ = std::clamp(keys::KeyIndexFromCode(key), 0, keys::kRecordsPerPage - 1);
+  edited_key_ = key;
   counter_.Revert();
   OnInitDialog();
 
@@ -367,14 +370,21 @@ void Quorlin_DlgComposite::OnInitDialog() {
 void Quorlin_DlgComposite::Relabel(int language_index) {
   texts_.SetLanguage(language_index);
   for (auto [key, text_key] : kLabels) labels_.at(key)->setText(Q(texts_.Text(text_key)));
-  button("CONTROL_TITLE")
-      ->setText(Q(texts_.Text(macro_only_ ? "MACRO_EDIT_TISHI" : "KEY_SETTING_TISHI")));
+  // The title names the key being edited ("Key settings: A", "... G1").
+  QString title = Q(texts_.Text(macro_only_ ? "MACRO_EDIT_TISHI" : "KEY_SETTING_TISHI"));
+  if (!macro_only_ && edited_key_ != keys::kNoKey) {
+    const std::string name = keys::IsGKeyCode(edited_key_)
+                                 ? "G" + std::to_string(edited_key_ - keys::kFirstGKeyCode + 1)
+                                 : keys::KeyNameText(edited_key_, texts_);
+    title = Q(text::FormatWithText(texts_.Text("KEY_SETTING_FOR"), name));
+  }
+  button("CONTROL_TITLE")->setText(title);
   for (const PageTab& tab : kPageTabs) {
     // The macro editor shows only its own tab's caption.
     const bool shown = !macro_only_ || tab.page == PageKind::kMacro;
     button(tab.skin_key)->setText(shown ? Q(texts_.Text(tab.caption)) : QString());
   }
-  button("CONTROL_MACRO")->SetTooltipText(Q(texts_.Text("MACRO_SETTING")));
+  ShowMacroTabTip();
   for (const CaptionedButton& b : kRowButtons) {
     button(b.skin_key)->setText(Q(texts_.Text(b.caption)));
     button(b.skin_key)->SetTooltipText(Q(texts_.Text(b.tooltip)));
@@ -407,6 +417,13 @@ void Quorlin_DlgComposite::Relabel(int language_index) {
   update();
 }
 
+// The macro tab's tip only repeats the tab's caption. On the macro page it
+// would drop over the macro name field right below, so it is off there.
+void Quorlin_DlgComposite::ShowMacroTabTip() {
+  button("CONTROL_MACRO")
+      ->SetTooltipText(Q(texts_.Text("MACRO_SETTING")), shown_page_ != PageKind::kMacro);
+}
+
 void Quorlin_DlgComposite::SetModified(bool modified) {
   modified_ = modified;
   button("CONTROL2_APPLY")->setEnabled(modified);
@@ -433,6 +450,7 @@ void Quorlin_DlgComposite::ShowPage(PageKind page, bool opening) {
   show(kFunctionPageControls, page == PageKind::kFunction);
   for (const PageTab& tab : kPageTabs) button(tab.skin_key)->SetSelected(tab.page == page, true);
   shown_page_ = page;
+  ShowMacroTabTip();
 
   if (page == PageKind::kMacro) {
     // The page always has a macro in hand when there is one, so its

@@ -101,6 +101,7 @@ class Quorlin_DlgComposite : public CBaseDialog {
   void ShowPage(PageKind page, bool opening);
   void ShowOpeningValues(PageKind page);
   void SetModified(bool modified);
+  void ShowMacroTabTip();
   void TickKeyboard(bool keyboard);
   // False when nothing could be written.
   bool ApplyEdits();
@@ -146,6 +147,7 @@ class Quorlin_DlgComposite : public CBaseDialog {
   // Per opening.
   int profile_ = 0;
   int edited_index_ = 0;
+  keys::KeyCode edited_key_ = keys::kNoKey;  // named in the title
   keys::KeyAction original_action_;
   bool macro_only_ = false;
   PageKind page_kind_ = PageKind::kCleared;

@@ -38,6 +38,9 @@ void Quorlin_DlgComposite::ShowRow(std::size_t row) {
   item->setText(
       1, QString::fromUtf8(event.direction == macros::kRelease ? kReleaseArrow : kPressArrow));
   item->setText(2, QString::number(event.delay));
+  // The release arrow's text starts with two blanks; aligned on the right,
+  // press and release arrows stand in one line whatever the blanks' width.
+  item->setTextAlignment(1, Qt::AlignRight | Qt::AlignVCenter);
   item->setForeground(0, kRowGrey);
   item->setForeground(1, kRowGrey);
 }

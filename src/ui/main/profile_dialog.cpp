@@ -1,6 +1,7 @@
 #include "ui/main/profile_dialog.h"
 
 #include <QHeaderView>
+#include <algorithm>
 
 #include "profiles/profile_file.h"
 #include "text/format.h"
@@ -58,6 +59,7 @@ CQuorlin_DlgProfile::CQuorlin_DlgProfile(ProfileDialogHost& host, QWidget* paren
     : CBaseDialog(parent, host.SkinDir() / catalogue::kProfileSkin, host.SkinDir()),
       host_(host),
       list_(new QTableWidget(this)),
+      title_(new QLabel(this)),
       buttons_{{{"FUNC_ADD", nullptr},
                 {"FUNC_LOAD", nullptr},
                 {"FUNC_DELETE", nullptr},
@@ -129,6 +131,14 @@ void CQuorlin_DlgProfile::PlaceControls() {
     PlaceImageButton(b.button, skin(), families::kButtonSection, b.key, set);
   }
   PlaceControl(list_, skin(), families::kButtonSection, "PROGRAM_LIST");
+  // The title strip is the band above the list; the word mark takes its
+  // left end, so the title stands at the right end, over the list's edge.
+  title_->setObjectName("profileTitle");
+  title_->setStyleSheet("color: #e8eaed; font-weight: bold;");
+  title_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  title_->setGeometry(list_->x() + list_->width() / 3, 0, list_->width() * 2 / 3,
+                      std::max(list_->y() - 12, 24));
+  title_->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void CQuorlin_DlgProfile::Relabel() {
@@ -138,6 +148,8 @@ void CQuorlin_DlgProfile::Relabel() {
 
 void CQuorlin_DlgProfile::ApplyTexts() {
   const text::TextSource& texts = host_.Texts();
+  setWindowTitle(Q(texts.Text("PROFILE_MANAGER_TITLE")));
+  title_->setText(windowTitle());
   struct Caption {
     const char* button;
     const char* key;

@@ -5,6 +5,7 @@
 // the Active profile and reloads the keyboard's contents. The dialog lives
 // as a child of the main window and is shown modally on demand.
 
+#include <QLabel>
 #include <QPointer>
 #include <QTableWidget>
 #include <array>
@@ -72,6 +73,7 @@ class CQuorlin_DlgProfile : public CBaseDialog {
 
   ProfileDialogHost& host_;
   QTableWidget* list_;
+  QLabel* title_;  // beside the word mark in the title strip
   struct SkinButton {
     const char* key;
     CPngButton* button;

@@ -160,6 +160,10 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void ShowModified(bool modified) override;
   void RefreshLightingPanel(const lighting::PanelView& panel) override;
   void ShowProfileButtons(int profile) override;
+  void ShowFileDone(FileDone done, const std::filesystem::path& file) override;
+  // Opens the help page of the current language; when no program can show
+  // it, says where the page lies (over `parent`, the window when null).
+  void OpenHelp(QWidget* parent = nullptr);
 
   // The device threads' side (DeviceNotifications), on the window's thread.
   void OnKeyboardRemoved();
@@ -251,11 +255,16 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void FinishExit();
   void OnCancel();
   void OnOk();
-  void OpenHelp();
   void OpenWebLink(int id);
   void ShowButtonMenu();
   void ShowProfileMenu(const QPoint& global_pos);
   void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
+  // The tray tip, which says so while no keyboard is connected.
+  QString TrayToolTip() const;
+  // While no keyboard is connected the window says so where the firmware
+  // version stands, and the controls that talk to the keyboard are off.
+  void ShowKeyboardPresence(bool present);
+  void ApplyKeyboardPresence();
   void CheckFirmwareVersion();
   void ShowFirmwareVersion(std::optional<uint16_t> version);
   bool KeyboardNotPermitted();
@@ -310,6 +319,14 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   QMenu profile_menu_;
   std::map<int, QAction*> actions_;
   int tray_icon_id_ = 0;
+  // A single click's profile menu waits for the double-click interval, so
+  // a double click (which opens the window) is not swallowed by the menu.
+  QTimer tray_click_timer_;
+  QPoint tray_click_pos_;
+  bool keyboard_absent_ = false;
+  std::vector<int> absent_buttons_;  // what ApplyKeyboardPresence turned off
+  QLabel* status_line_ = nullptr;    // back-up and restore confirmations
+  QTimer status_timer_;
   std::map<int, QIcon> tray_icons_;
 
   QTimer progress_timer_;

@@ -108,6 +108,7 @@ void CQuorlinDlg::StopBusyIndicator() {
   ShowProgress(-1);
   frame_count_->hide();
   SetDataControlsEnabled(true);
+  ApplyKeyboardPresence();
 }
 
 int CQuorlinDlg::FramesOfThisWrite() const {

@@ -162,7 +162,9 @@ void CQuorlinDlg::ShowFirmwareVersion(std::optional<uint16_t> version) {
   if (!label) return;
   label->setText(version ? Q(text::FormatWithText(ctx_.texts.Text("MAIN_FIRMWARE_VERSION"),
                                                   device::FirmwareVersionText(*version)))
-                         : QString());
+                 : keyboard_absent_ ? Text("MAIN_NO_KEYBOARD_SHORT")
+                                    : QString());
+  if (about_) about_->RefreshVersions();
 }
 
 void CQuorlinDlg::CheckFirmwareVersion() {
@@ -328,11 +330,6 @@ void CQuorlinDlg::closeEvent(QCloseEvent* event) {
   }
   event->ignore();
   OnCancel();
-}
-
-void CQuorlinDlg::OpenHelp() {
-  const auto page = app::HelpPage(ctx_.paths.help_dir, ctx_.texts.CurrentId());
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
 }
 
 void CQuorlinDlg::OpenWebLink(int id) {

@@ -90,7 +90,8 @@ void CQuorlinDlg::Relabel(int index) {
   caption(ids::kIdCancel, "PROFILE_CANCLE", 8);
   caption(ids::kIdApply, "PROFILE_APPLY", 8);
   setWindowTitle(t("MAIN_CAPTION"));
-  if (tray_) tray_->setToolTip(t("KEYBOARD_TRAY_DESC").left(127));
+  if (tray_) tray_->setToolTip(TrayToolTip());
+  if (keyboard_absent_) ShowKeyboardPresence(false);  // its texts in the new language
   RelabelMenus();
   FillLanguagePicker();
   update();

@@ -104,6 +104,8 @@ void CQuorlinDlg::CreateTray() {
     tray_icons_[id] = icon;
   }
   if (!tray_available_) return;
+  tray_click_timer_.setSingleShot(true);
+  connect(&tray_click_timer_, &QTimer::timeout, this, [this] { ShowProfileMenu(tray_click_pos_); });
   tray_ = new QSystemTrayIcon(this);
   tray_->setContextMenu(&tray_menu_);
   connect(tray_, &QSystemTrayIcon::activated, this, &CQuorlinDlg::OnTrayActivated);
@@ -114,10 +116,16 @@ bool CQuorlinDlg::TrayShown() const {
 }
 
 void CQuorlinDlg::OnTrayActivated(QSystemTrayIcon::ActivationReason reason) {
+  // An XEmbed tray reports the first click of a double click as a single
+  // one; a menu opened at once would grab the mouse and swallow the second.
+  // So the menu waits for the double-click interval, and a double click
+  // cancels it and opens the window.
   if (reason == QSystemTrayIcon::DoubleClick) {
+    tray_click_timer_.stop();
     OnCommand(ids::kCmdOpen);
   } else if (reason == QSystemTrayIcon::Trigger) {
-    ShowProfileMenu(QCursor::pos());
+    tray_click_pos_ = QCursor::pos();
+    tray_click_timer_.start(QApplication::doubleClickInterval());
   }
 }
 
@@ -126,10 +134,12 @@ void CQuorlinDlg::OnTrayIcon(int icon_id) {
   tray_icon_id_ = icon_id;
   const QIcon& icon = tray_icons_[icon_id];
   setWindowIcon(icon);
+  // The alternate icon says nothing about whether the keyboard is there.
+  if (icon_id != tray_icons::kAlternate)
+    ShowKeyboardPresence(icon_id == tray_icons::kKeyboardPresent);
   if (!tray_) return;
   tray_->setIcon(icon);
-  // The desktop cuts long tips anyway; keep within what every tray shows.
-  tray_->setToolTip(Text("KEYBOARD_TRAY_DESC").left(127));
+  tray_->setToolTip(TrayToolTip());
   if (!tray_->isVisible()) tray_->show();
 }
 
@@ -164,6 +174,7 @@ void CQuorlinDlg::ShowProfileMenu(const QPoint& global_pos) {
 void CQuorlinDlg::OpenAbout() {
   if (about_) {
     // One box: the open one comes forward.
+    about_->RefreshVersions();
     about_->show();
     about_->raise();
     about_->activateWindow();
@@ -172,7 +183,11 @@ void CQuorlinDlg::OpenAbout() {
   const auto dir = ctx_.paths.program_dir;
   about_ = new CAboutDlg(
       [dir](std::string_view key, int index) { return text::LangText(dir, key, index); },
-      link_address_, [this] { OpenHelp(); });
+      link_address_, [this] { OpenHelp(); },
+      [this] {
+        const CPngButton* version = Button(ids::kIdVersion);
+        return version ? version->text() : QString();
+      });
   about_->setWindowIcon(windowIcon());
   about_->OnLanguageChanged(text::kLanguageChangedTag, LanguageIndex());
   about_->show();
