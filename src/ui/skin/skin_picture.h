@@ -8,10 +8,23 @@
 #include <filesystem>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace quorlin::ui {
 
 QString QStringFromPath(const std::filesystem::path& path);
+
+// The name of a picture's twice-size twin, drawn for high-density screens:
+// "main_bg.jpg" -> "main_bg@2x.jpg" (a name without an extension gets the
+// suffix at its end).
+inline std::string TwiceSizeName(std::string_view file) {
+  const std::size_t slash = file.find_last_of("/\\");
+  const std::size_t dot = file.rfind('.');
+  const bool has_extension =
+      dot != std::string_view::npos && (slash == std::string_view::npos || dot > slash);
+  if (!has_extension) return std::string(file) + "@2x";
+  return std::string(file.substr(0, dot)) + "@2x" + std::string(file.substr(dot));
+}
 
 // The picture, or nothing with the reason in `why`.
 std::optional<QImage> TryLoadSkinImage(const std::filesystem::path& file, std::string* why);
