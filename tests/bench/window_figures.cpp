@@ -22,6 +22,7 @@
 #include "platform/user_folders.h"
 #include "support/simulated_window.h"
 #include "ui/main/quorlin_dlg.h"
+#include "ui/skin/skin_scale.h"
 
 namespace {
 
@@ -144,6 +145,8 @@ int main(int argc, char** argv) {
   RunFor(1);
   const Usage absent = Measure(hidden_seconds);
 
+  std::printf("screen's device pixel ratio, skin scale:      %.2f, %.2f   (QT_SCALE_FACTOR)\n",
+              window.devicePixelRatioF(), ui::SkinScale());
   std::printf("cold start to window initialised (offscreen): %.0f ms   (target 250 ms)\n",
               start_ms);
   std::printf("peak RSS:                                     %.1f MB   (target 60 MB)\n",

@@ -4,6 +4,7 @@
 
 #include <QImage>
 #include <QPixmap>
+#include <QSize>
 #include <QString>
 #include <filesystem>
 #include <optional>
@@ -33,5 +34,20 @@ std::optional<QImage> TryLoadSkinImage(const std::filesystem::path& file, std::s
 // (FailOnSkinPicture).
 QImage LoadSkinImage(const std::filesystem::path& file);
 QPixmap LoadSkinPixmap(const std::filesystem::path& file);
+
+// The picture for a skin scale (see skin_scale.h), with the scale as its
+// device pixel ratio: above 1 its twice-size twin when the skin has one of
+// exactly twice the size, smoothly scaled down to a scale below 2; else the
+// plain picture at ratio 1, so a skin with only plain pictures keeps working
+// picture by picture. A missing or broken plain picture ends the program.
+QImage LoadScaledSkinImage(const std::filesystem::path& file, double scale);
+// The same without ending the program: nothing, with the reason, when the
+// plain picture cannot be read (a change of scale keeps what it has then).
+std::optional<QImage> TryLoadScaledSkinImage(const std::filesystem::path& file, double scale,
+                                             std::string* why);
+QPixmap LoadScaledSkinPixmap(const std::filesystem::path& file, double scale);
+
+// A picture's size in logical pixels.
+QSize LogicalSize(const QPixmap& picture);
 
 }  // namespace quorlin::ui

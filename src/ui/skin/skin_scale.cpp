@@ -1,0 +1,79 @@
+#include "ui/skin/skin_scale.h"
+
+#include <QApplication>
+#include <QEvent>
+#include <QScreen>
+#include <QWidget>
+#include <QWindow>
+#include <algorithm>
+
+#include "ui/skin/prepared_surfaces.h"
+
+namespace quorlin::ui {
+namespace {
+
+double& CurrentScale() {
+  static double scale = [] {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return SkinScaleFor(screen ? screen->devicePixelRatio() : 1.0);
+  }();
+  return scale;
+}
+
+// Watches one window: its first show hooks its screen changes.
+class ScreenFollower : public QObject {
+ public:
+  explicit ScreenFollower(QWidget* window) : QObject(window), window_(window) {
+    window->installEventFilter(this);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (watched == window_ && event->type() == QEvent::Show && !hooked_) {
+      if (QWindow* handle = window_->windowHandle()) {
+        hooked_ = true;
+        connect(handle, &QWindow::screenChanged, this, [](QScreen* screen) {
+          if (screen) SetSkinScale(SkinScaleFor(screen->devicePixelRatio()));
+        });
+        // Shown first on a screen other than the primary one.
+        SetSkinScale(SkinScaleFor(handle->devicePixelRatio()));
+      }
+    }
+    return false;
+  }
+
+ private:
+  QWidget* window_;
+  bool hooked_ = false;
+};
+
+}  // namespace
+
+double SkinScaleFor(double device_pixel_ratio) {
+  if (device_pixel_ratio <= 1.25) return 1.0;
+  return std::min(device_pixel_ratio, 2.0);
+}
+
+double SkinScale() {
+  return CurrentScale();
+}
+
+void SetSkinScale(double scale) {
+  if (scale == CurrentScale()) return;
+  CurrentScale() = scale;
+  RescalePreparedSurfaces();
+  emit SkinScaleChanges().changed(scale);
+  for (QWidget* w : QApplication::topLevelWidgets())
+    if (w->isVisible()) w->update();
+}
+
+SkinScaleNotifier& SkinScaleChanges() {
+  static SkinScaleNotifier* notifier = new SkinScaleNotifier;
+  return *notifier;
+}
+
+void FollowScreenScale(QWidget* window) {
+  new ScreenFollower(window);
+}
+
+}  // namespace quorlin::ui
