@@ -2,13 +2,14 @@
 # Runs the window under a headless Wayland compositor (weston, output scale
 # 2, CPU renderer) on the simulated keyboard and checks what a user sees:
 # the window shows, drawn at twice the size, with the desktop showing
-# through outside its rounded outline; a second start shows the running
-# window and ends with 0; --kill ends it. Pictures are taken through the
+# through outside its rounded outline; a second start hands over to the
+# running window (no second window) and ends with 0; --kill ends it. Pictures are taken through the
 # compositor's screenshooter.
 #
 #   tests/wayland/wayland_test.sh [BUILD_DIR]       (default build/ci)
 #
-# QUORLIN_SHOTS_DIR=DIR keeps the screenshot of the shown window there.
+# QUORLIN_SHOTS_DIR=DIR keeps the screenshot of the shown window there;
+# QUORLIN_TEST_LANGUAGE=0x0407 (or another language id) runs in that language.
 # Ends with 77 (skipped) only when the compositor cannot start.
 set -euo pipefail
 cd "$(dirname "$0")/../.."
@@ -50,7 +51,10 @@ trap cleanup EXIT
 export XDG_RUNTIME_DIR=$scratch/run HOME=$scratch/home
 export XDG_CONFIG_HOME=$scratch/home/.config XDG_DATA_HOME=$scratch/home/.local/share
 mkdir -p -m 700 "$XDG_RUNTIME_DIR"
-mkdir -p "$XDG_CONFIG_HOME" "$XDG_DATA_HOME"
+mkdir -p "$XDG_CONFIG_HOME/quorlin" "$XDG_DATA_HOME"
+language=${QUORLIN_TEST_LANGUAGE:-0x0409}
+printf '[Software\\Vantorel  Q742-ZX  MECHANICAL GAMING KEYBOARD]\ndwLanguageId=dword:%08x\n' \
+  "$language" >"$XDG_CONFIG_HOME/quorlin/settings.ini"
 
 # A flat green desktop without a panel: every pixel that is not green is
 # the window's.
@@ -113,23 +117,15 @@ wait_for_window() {  # wait_for_window shown|gone
 }
 pixel() { convert "$shot" -format "%[fx:int(255*p{$1,$2}.r)],%[fx:int(255*p{$1,$2}.g)],%[fx:int(255*p{$1,$2}.b)]" info:; }
 
-# 1. Started hidden (as at login): nothing shows.
+# 1. The window shows: with the keyboard there, and without a notification
+#    area (a bare compositor has none) even when started as at login.
 run_quorlin --start >"$scratch/quorlin.log" 2>&1 &
 quorlin_pid=$!
-sleep 2
-kill -0 "$quorlin_pid" 2>/dev/null || fail "quorlin --start ended at once"
-screenshot
-[ -z "$(window_box)" ] || fail "the window showed although started with --start"
-ok "started hidden"
+wait_for_window shown || fail "the window did not show"
+kill -0 "$quorlin_pid" 2>/dev/null || fail "quorlin ended at once"
+ok "the window shows"
 
-# 2. A second start shows the running window and ends with 0.
-timeout 20 "$quorlin" --simulate --sim-state "$scratch/kb.bin" >"$scratch/second.log" 2>&1 ||
-  fail "the second start ended with $? ($(cat "$scratch/second.log"))"
-kill -0 "$quorlin_pid" 2>/dev/null || fail "the first instance ended when the second started"
-wait_for_window shown || fail "the second start did not show the running window"
-ok "a second start showed the running window and ended with 0"
-
-# 3. The window as the compositor shows it: twice its logical size, and
+# 2. The window as the compositor shows it: twice its logical size, and
 #    outside its rounded outline the desktop (the corners of its box are
 #    green; a few pixels in, along the edges, the window's own colours).
 sleep 1
@@ -154,8 +150,18 @@ done
 ok "outside the outline the desktop shows through; the edges are the window's"
 if [ -n "${QUORLIN_SHOTS_DIR:-}" ]; then
   mkdir -p "$QUORLIN_SHOTS_DIR"
-  convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage "$QUORLIN_SHOTS_DIR/wayland-main-scale2.png"
+  convert "$shot" -crop "${w}x${h}+${x}+${y}" +repage "$QUORLIN_SHOTS_DIR/wayland-main-scale2-$language.png"
 fi
+
+# 3. A second start hands over to the running window and ends with 0: no
+#    second window, the first instance still there.
+timeout 20 "$quorlin" --simulate --sim-state "$scratch/kb.bin" >"$scratch/second.log" 2>&1 ||
+  fail "the second start ended with $? ($(cat "$scratch/second.log"))"
+kill -0 "$quorlin_pid" 2>/dev/null || fail "the first instance ended when the second started"
+sleep 1
+screenshot
+[ "$(window_box)" = "$box" ] || fail "after a second start the screen shows $(window_box), not one window at $box"
+ok "a second start showed the running window and ended with 0"
 
 # 4. --kill ends the running instance.
 timeout 20 "$quorlin" --kill >"$scratch/kill.log" 2>&1 || fail "--kill ended with $?"
