@@ -32,8 +32,17 @@ class ScreenFollower : public QObject {
     if (watched == window_ && event->type() == QEvent::Show && !hooked_) {
       if (QWindow* handle = window_->windowHandle()) {
         hooked_ = true;
-        connect(handle, &QWindow::screenChanged, this, [](QScreen* screen) {
+        connect(handle, &QWindow::screenChanged, this, [this](QScreen* screen) {
           if (screen) SetSkinScale(SkinScaleFor(screen->devicePixelRatio()));
+          // A move keeps the window's device pixels on some platforms; a
+          // skinned window keeps its logical size on every screen.
+          QMetaObject::invokeMethod(
+              this,
+              [this] {
+                if (window_->minimumSize() == window_->maximumSize())
+                  window_->resize(window_->minimumSize());
+              },
+              Qt::QueuedConnection);
         });
         // Shown first on a screen other than the primary one.
         SetSkinScale(SkinScaleFor(handle->devicePixelRatio()));
