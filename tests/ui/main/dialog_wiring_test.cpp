@@ -1,7 +1,7 @@
 // The main window with its dialogs plugged in, as the program runs it:
 // in process, offscreen, against the simulated keyboard.
 
-#include "app/dialog_wiring.h"
+#include "program/dialog_wiring.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "app/dialog_wiring.h"
+#include "program/dialog_wiring.h"
 
 #include <QDesktopServices>
 #include <QUrl>

@@ -1,7 +1,7 @@
 // The quorlin program: the application object runs the main window with
 // its dialogs.
 
-#include "app/dialog_wiring.h"
+#include "program/dialog_wiring.h"
 #include "app/quorlin_app.h"
 
 int main(int argc, char** argv) {
