@@ -12,11 +12,13 @@
 namespace quorlin::ui {
 namespace {
 
+// Unknown (0) until asked with a screen to ask.
 double& CurrentScale() {
-  static double scale = [] {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return SkinScaleFor(screen ? screen->devicePixelRatio() : 1.0);
-  }();
+  static double scale = 0;
+  if (scale == 0) {
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+      scale = SkinScaleFor(screen->devicePixelRatio());
+  }
   return scale;
 }
 
@@ -64,11 +66,12 @@ double SkinScaleFor(double device_pixel_ratio) {
 }
 
 double SkinScale() {
-  return CurrentScale();
+  const double scale = CurrentScale();
+  return scale == 0 ? 1.0 : scale;
 }
 
 void SetSkinScale(double scale) {
-  if (scale == CurrentScale()) return;
+  if (scale == SkinScale()) return;
   CurrentScale() = scale;
   RescalePreparedSurfaces();
   emit SkinScaleChanges().changed(scale);
