@@ -318,12 +318,13 @@ void AddArrowOrigins(SkinWindow& w) {
 
 }  // namespace
 
-QImage MainArrowPicture(const SkinWindow& main, QSize* size_out) {
-  const QImage scene = RenderScene(main, Look::kNormal);
+QImage MainArrowPicture(const SkinWindow& main, double scale, QSize* size_out) {
+  const QImage scene = RenderScene(main, Look::kNormal, 0, scale);
   const QRect left = main.FindPlaced("LEFT_ARROW")->rect;
   const QRect right = main.FindPlaced("RIGHT_ARROW")->rect;
   const int count = static_cast<int>(main.arrow_origins.size());
-  QImage atlas(count * kArrowFramePitch, left.height() + 2, QImage::Format_RGB32);
+  QImage atlas =
+      ScaledCanvas(QSize(count * kArrowFramePitch, left.height() + 2), scale, QImage::Format_RGB32);
   atlas.fill(theme::kDeck);
   QPainter p(&atlas);
   p.setRenderHint(QPainter::Antialiasing);
@@ -333,14 +334,14 @@ QImage MainArrowPicture(const SkinWindow& main, QSize* size_out) {
     const bool bright = origin.key.back() == '1';
     const QRect place = is_right ? right : left;
     const QPoint corner(origin.rect.x() - 1, origin.rect.y() - 1);
-    p.drawImage(corner, scene, place);
+    p.drawImage(corner, scene, DeviceRect(place, scale));
     const QRectF box(corner.x(), corner.y() + (place.height() - place.width()) / 2.0, place.width(),
                      place.width());
     DrawIcon(p, up ? Icon::kArrowUp : Icon::kArrowDown, box.adjusted(0, 0, 0, 0),
              bright ? theme::kAccent : theme::kTextFaint, 2.2);
   }
   p.end();
-  if (size_out) *size_out = atlas.size();
+  if (size_out) *size_out = atlas.deviceIndependentSize().toSize();
   return atlas;
 }
 

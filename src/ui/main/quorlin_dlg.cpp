@@ -198,9 +198,7 @@ CPngButton* CQuorlinDlg::AddButton(int id, const std::string& key, const ButtonS
 
 const QPixmap* CQuorlinDlg::CutOut(const QRect& rect, const QImage& from) {
   // The button shows each picture from one pixel above and left of itself.
-  pieces_.push_back(QPixmap::fromImage(
-      from.copy(QRect(rect.x() - 1, rect.y() - 1, rect.width(), rect.height()))));
-  return &pieces_.back();
+  return pieces_.Cut(rect, from);
 }
 
 void CQuorlinDlg::PlaceWindowButtons() {
@@ -246,7 +244,7 @@ void CQuorlinDlg::PlaceWindowButtons() {
 
   std::map<int, std::array<const QPixmap*, 5>> cut;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    const QImage picture = LoadSkinImage(skinDir() / files[i]);
+    const QImage picture = pieces_.Load(skinDir() / files[i]);
     for (auto& [id, b] : buttons_) {
       const ButtonSurfaces& s = surfaces_of_[id];
       const std::array<const QPixmap*, 5> roles{s.normal, s.over, s.down, s.disabled, s.selected};

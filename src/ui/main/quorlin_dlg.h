@@ -35,6 +35,7 @@
 #include "flows/flow_view.h"
 #include "flows/main_flows.h"
 #include "ui/main/about_dlg.h"
+#include "ui/main/button_cutouts.h"
 #include "ui/main/device_jobs.h"
 #include "ui/main/main_window_hooks.h"
 #include "ui/main/window_prompts.h"
@@ -299,7 +300,7 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
 
   // Each window button's own pieces of the state pictures (a deque keeps
   // the pointers the buttons hold valid); the big pictures while placing.
-  std::deque<QPixmap> pieces_;
+  WindowPieces pieces_;  // each button's pieces of the state pictures
   std::map<int, ButtonSurfaces> surfaces_of_;
   const PreparedSurfaces* pictures_ = nullptr;
   std::map<int, CPngButton*> buttons_;
