@@ -24,6 +24,8 @@ inline constexpr std::string_view kRequestOpen = "OPEN";
 inline constexpr std::string_view kRequestKill = "KILL";
 // The keyboard was changed behind the window's back: read it again.
 inline constexpr std::string_view kRequestReload = "RELOAD";
+// The automatic-profile rules in the settings changed: read them again.
+inline constexpr std::string_view kRequestRules = "RULES";
 inline constexpr std::string_view kRequestHandled = "OK";
 
 // The socket's full path: in $XDG_RUNTIME_DIR (a private folder of the user)
