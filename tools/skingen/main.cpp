@@ -80,6 +80,13 @@ bool WriteProfile(const fs::path& dir) {
       {{set.normal, Look::kNormal, 0}, {set.over, Look::kOver, 0}, {set.down, Look::kDown, 0}});
 }
 
+bool WriteAutoProfile(const fs::path& dir) {
+  const auto& set = catalogue::kAutoProfileSet;
+  return WriteWindow(
+      AutoProfileSkin(), dir,
+      {{set.normal, Look::kNormal, 0}, {set.over, Look::kOver, 0}, {set.down, Look::kDown, 0}});
+}
+
 bool WriteUpdate(const fs::path& dir) {
   const auto& set = catalogue::kUpdateSet;
   return WriteWindow(UpdateSkin(), dir,
@@ -111,6 +118,7 @@ int main(int argc, char** argv) {
   ok = WriteComposite(dir) && ok;
   ok = WriteProfile(dir) && ok;
   ok = WriteUpdate(dir) && ok;
+  ok = WriteAutoProfile(dir) && ok;
   ok = WritePanelPictures(dir) && ok;
   ok = WriteTrayIcons(dir) && ok;
   return ok ? 0 : 1;

@@ -136,6 +136,9 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   int FramesOfThisWrite() const;
   // Relabels the menus as before showing them.
   void RelabelMenus();
+  // A second line of the tray icon's tip (the automatic profile's choice).
+  void SetTrayTipLine(const QString& line);
+  QString TrayTip() const { return tray_ ? tray_->toolTip() : QString(); }
   void OpenAbout();
 
   // FlowView (the flows call these from the device worker; each is carried
@@ -284,6 +287,7 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   QMenu profile_menu_;
   std::map<int, QAction*> actions_;
   int tray_icon_id_ = 0;
+  QString tray_tip_line_;
   std::map<int, QIcon> tray_icons_;
 
   QTimer progress_timer_;

@@ -60,6 +60,7 @@ void CQuorlinDlg::BuildMenus() {
   add(tray_menu_, ids::kCmdAbout);
   QAction* login = add(tray_menu_, ids::kCmdStartAtLogin);
   login->setCheckable(true);
+  add(tray_menu_, ids::kCmdAutoProfiles);
   tray_menu_.addSeparator();
   add(tray_menu_, ids::kCmdExit);
   connect(&tray_menu_, &QMenu::aboutToShow, this, &CQuorlinDlg::RelabelMenus);
@@ -69,6 +70,7 @@ void CQuorlinDlg::BuildMenus() {
   button_menu_.addSeparator();
   add(button_menu_, ids::kCmdAbout);
   add(button_menu_, ids::kCmdFirmwareUpdate);
+  add(button_menu_, ids::kCmdAutoProfiles);
   connect(&button_menu_, &QMenu::aboutToShow, this, &CQuorlinDlg::RelabelMenus);
   // It has no parent to take the window's look from, unlike the profile menu.
   button_menu_.setStyleSheet(styleSheet());
@@ -89,6 +91,10 @@ void CQuorlinDlg::RelabelMenus() {
   label(100000 + ids::kCmdAbout, "MENU_3");
   label(100000 + ids::kCmdFirmwareUpdate, "MENU_4");
   actions_[ids::kCmdStartAtLogin]->setChecked(platform::StartAtLogin());
+  label(ids::kCmdAutoProfiles, "AUTO_MENU");
+  label(100000 + ids::kCmdAutoProfiles, "AUTO_MENU");
+  for (int id : {ids::kCmdAutoProfiles, 100000 + ids::kCmdAutoProfiles})
+    actions_[id]->setVisible(static_cast<bool>(hooks_.open_auto_profiles));
   actions_[100000 + ids::kCmdFirmwareUpdate]->setVisible(
       static_cast<bool>(hooks_.open_update_dialog));
 }
@@ -127,9 +133,16 @@ void CQuorlinDlg::OnTrayIcon(int icon_id) {
   setWindowIcon(icon);
   if (!tray_) return;
   tray_->setIcon(icon);
-  // The desktop cuts long tips anyway; keep within what every tray shows.
-  tray_->setToolTip(Text("KEYBOARD_TRAY_DESC").left(127));
+  SetTrayTipLine(tray_tip_line_);
   if (!tray_->isVisible()) tray_->show();
+}
+
+void CQuorlinDlg::SetTrayTipLine(const QString& line) {
+  tray_tip_line_ = line;
+  if (!tray_) return;
+  // The desktop cuts long tips anyway; keep within what every tray shows.
+  const QString desc = Text("KEYBOARD_TRAY_DESC");
+  tray_->setToolTip((line.isEmpty() ? desc : desc + '\n' + line).left(127));
 }
 
 void CQuorlinDlg::ShowButtonMenu() {

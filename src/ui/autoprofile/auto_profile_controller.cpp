@@ -1,0 +1,75 @@
+#include "ui/autoprofile/auto_profile_controller.h"
+
+#include "text/format.h"
+
+namespace quorlin::ui {
+
+using Clock = flows::AutoProfileSwitcher::Clock;
+
+AutoProfileController::AutoProfileController(platform::SettingsStore& settings,
+                                             flows::AutoProfileHost& host,
+                                             std::unique_ptr<FocusSource> source,
+                                             std::chrono::milliseconds debounce)
+    : settings_(settings), host_(host), source_(std::move(source)), switcher_(debounce) {
+  timer_.setSingleShot(true);
+  timer_.setTimerType(Qt::PreciseTimer);
+  connect(&timer_, &QTimer::timeout, this, &AutoProfileController::RunDue);
+  source_->SetListener([this](const flows::FocusedWindow& w) { OnFocus(w); });
+}
+
+AutoProfileController::~AutoProfileController() {
+  source_->SetListener(nullptr);
+}
+
+void AutoProfileController::Start() {
+  switcher_.SetSettings(flows::LoadAutoProfiles(settings_), Clock::now());
+  source_->TellCurrent();
+  Schedule();
+}
+
+void AutoProfileController::ReloadRules() {
+  switcher_.SetSettings(flows::LoadAutoProfiles(settings_), Clock::now());
+  if (on_choice) on_choice();
+  Schedule();
+}
+
+void AutoProfileController::RetrySoon() {
+  if (switcher_.NextWake()) {
+    timer_.start(0);
+  }
+}
+
+void AutoProfileController::OnFocus(const flows::FocusedWindow& window) {
+  switcher_.FocusChanged(window, Clock::now());
+  Schedule();
+}
+
+void AutoProfileController::RunDue() {
+  last_outcome_ = switcher_.Run(Clock::now(), host_);
+  if (on_choice && (last_outcome_ == flows::AutoProfileOutcome::kSwitched ||
+                    last_outcome_ == flows::AutoProfileOutcome::kAlreadyActive))
+    on_choice();
+  Schedule();
+}
+
+void AutoProfileController::Schedule() {
+  const auto wake = switcher_.NextWake();
+  if (!wake) {
+    timer_.stop();
+    return;
+  }
+  const auto wait = std::chrono::duration_cast<std::chrono::milliseconds>(*wake - Clock::now());
+  timer_.start(static_cast<int>(std::max<std::chrono::milliseconds::rep>(wait.count(), 0)));
+}
+
+QString AutoProfileTip(const text::TextSource& texts,
+                       const std::optional<flows::AutoProfileChoice>& choice) {
+  if (!choice || !choice->profile) return {};
+  const int number = *choice->profile + 1;
+  if (choice->rule.empty())
+    return QString::fromStdString(text::FormatWithInt(texts.Text("AUTO_TIP_FALLBACK"), number));
+  return QString::fromStdString(
+      text::FormatWithText(text::FormatWithInt(texts.Text("AUTO_TIP_RULE"), number), choice->rule));
+}
+
+}  // namespace quorlin::ui
