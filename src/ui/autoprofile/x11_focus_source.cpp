@@ -59,11 +59,10 @@ X11FocusSource::X11FocusSource(const std::string& display, bool xwayland) : xway
   have_resource_ext_ = version && (version->server_major > 1 ||
                                    (version->server_major == 1 && version->server_minor >= 2));
 
-  // A window manager that keeps no active window tells nothing.
-  Reply<xcb_get_property_reply_t> probe(xcb_get_property_reply(
-      connection_,
-      xcb_get_property(connection_, 0, root_, net_active_window_, XCB_ATOM_WINDOW, 0, 1), nullptr));
-  if (!probe || probe->type == XCB_NONE) return;
+  // A window manager that keeps no active window tells nothing; one that
+  // does lists it among the hints it supports (the property itself may
+  // not exist before the first window takes focus).
+  if (!SupportsActiveWindow()) return;
 
   const uint32_t mask = XCB_EVENT_MASK_PROPERTY_CHANGE;
   xcb_change_window_attributes(connection_, root_, XCB_CW_EVENT_MASK, &mask);
@@ -85,6 +84,17 @@ uint32_t X11FocusSource::Atom(const char* name) {
       connection_, xcb_intern_atom(connection_, 0, static_cast<uint16_t>(std::strlen(name)), name),
       nullptr));
   return reply ? reply->atom : XCB_NONE;
+}
+
+bool X11FocusSource::SupportsActiveWindow() {
+  Reply<xcb_get_property_reply_t> reply(xcb_get_property_reply(
+      connection_,
+      xcb_get_property(connection_, 0, root_, Atom("_NET_SUPPORTED"), XCB_ATOM_ATOM, 0, 4096),
+      nullptr));
+  if (!reply || reply->format != 32) return false;
+  const auto* atoms = static_cast<const uint32_t*>(xcb_get_property_value(reply.get()));
+  const int count = xcb_get_property_value_length(reply.get()) / 4;
+  return std::find(atoms, atoms + count, net_active_window_) != atoms + count;
 }
 
 void X11FocusSource::OnReadable() {

@@ -37,6 +37,7 @@ class X11FocusSource final : public FocusSource {
 
  private:
   void OnReadable();
+  bool SupportsActiveWindow();
   std::optional<uint32_t> ActiveWindow();
   flows::FocusedWindow Describe(uint32_t window);
   long ProcessOf(uint32_t window);
