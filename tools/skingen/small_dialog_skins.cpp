@@ -77,7 +77,7 @@ SkinWindow AutoProfileSkin() {
   AddButton(w, "FUNC_DELETE", QRect(376, 304, 44, 34), Face(ButtonStyle::kPlain, Icon::kTrash));
   AddPlaced(w, "AUTO_FALLBACK_LABEL", QRect(20, 350, 250, 28));
   AddPlaced(w, "AUTO_FALLBACK", QRect(276, 350, 264, 28));
-  AddPlaced(w, "AUTO_MESSAGE", QRect(20, 386, 520, 44));
+  AddPlaced(w, "AUTO_MESSAGE", QRect(20, 382, 520, 52));
   AddButton(w, "CONTROL_OK", QRect(318, 436, 108, 36), Face(ButtonStyle::kPrimary));
   AddButton(w, "CONTROL_CANCEL", QRect(432, 436, 108, 36), Face());
   w.base = [](QPainter& p, const SkinWindow& window, Variant) {
