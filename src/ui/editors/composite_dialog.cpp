@@ -170,7 +170,16 @@ void Quorlin_DlgComposite::CreateControls() {
   action_list_->setRootIsDecorated(false);
   action_list_->setUniformRowHeights(true);
   action_list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Cells are edited only when the page opens their editor (a click).
   action_list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  cell_delegate_ =
+      new MacroCellDelegate({[this](int column) { return CellChoices(column); },
+                             [this](int row, int column) { return CellValue(row, column); },
+                             [this](int row, int column, const MacroCellDelegate::Value& value) {
+                               OnCellCommitted(row, column, value);
+                             }},
+                            action_list_);
+  action_list_->setItemDelegate(cell_delegate_);
   action_list_->setStyleSheet(
       QStringLiteral("QTreeWidget { border: none; background: transparent; }"));
   record_delay_ = new QCheckBox(this);
@@ -319,7 +328,7 @@ int Quorlin_DlgComposite::OpenFor(const KeyEditRequest& request, int profile) {
 
 void Quorlin_DlgComposite::OnInitDialog() {
   CBaseDialog::OnInitDialog();
-  setStyleSheet(SkinStyleSheet(skinDir()));
+  ApplySkinStyle(this, SkinStyleSheet(skinDir()));
   PlaceControls();
 
   {
@@ -500,7 +509,8 @@ void Quorlin_DlgComposite::ClickKeyboardOrMouse(bool mouse) {
 
 bool Quorlin_DlgComposite::ApplyEdits() {
   StopRecording();
-  CloseCellEditor();
+  // What is typed into a cell counts as entered.
+  CloseCellEditor(true);
   // The keyboard went away since the editor opened: which profile the edits
   // belong to is no longer known, so nothing is written and nothing is lost.
   if (!host_.ActiveProfile()) {

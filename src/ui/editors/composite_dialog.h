@@ -20,6 +20,7 @@
 #include "ui/editors/indexed_texts.h"
 #include "ui/editors/key_assignment.h"
 #include "ui/editors/key_input.h"
+#include "ui/editors/macro_cell_delegate.h"
 #include "ui/editors/macro_page_model.h"
 #include "ui/main/main_window_hooks.h"
 #include "ui/skin/base_dialog.h"
@@ -120,7 +121,12 @@ class Quorlin_DlgComposite : public CBaseDialog {
   void OnClearRows();
   void OnRecordDelayToggled(bool on);
   void OnCellClicked(QTreeWidgetItem* item, int column);
-  void CloseCellEditor();
+  QStringList CellChoices(int column) const;
+  MacroCellDelegate::Value CellValue(int row, int column) const;
+  void OnCellCommitted(int row, int column, const MacroCellDelegate::Value& value);
+  // Ends an open cell edit, taking its value first when `commit`.
+  void CloseCellEditor(bool commit = false);
+  QWidget* CellEditor() const;
   void StartRecording();
   void Record(const KeyInput& input);
   void ShowRecordButton();
@@ -163,7 +169,7 @@ class Quorlin_DlgComposite : public CBaseDialog {
   QTreeWidget* action_list_ = nullptr;
   QCheckBox* record_delay_ = nullptr;
   QLineEdit* play_count_ = nullptr;
-  QPointer<QWidget> cell_editor_;
+  MacroCellDelegate* cell_delegate_ = nullptr;
 };
 
 }  // namespace quorlin::ui

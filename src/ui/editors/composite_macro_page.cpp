@@ -48,8 +48,12 @@ void Quorlin_DlgComposite::ShowRows() {
   const auto& rows = model_.Rows();
   while (action_list_->topLevelItemCount() > static_cast<int>(rows.size()))
     delete action_list_->takeTopLevelItem(action_list_->topLevelItemCount() - 1);
-  while (action_list_->topLevelItemCount() < static_cast<int>(rows.size()))
-    action_list_->addTopLevelItem(new QTreeWidgetItem());
+  while (action_list_->topLevelItemCount() < static_cast<int>(rows.size())) {
+    auto* item = new QTreeWidgetItem();
+    // The delegate edits the cells (see OnCellClicked).
+    item->setFlags(item->flags() | Qt::ItemIsEditable);
+    action_list_->addTopLevelItem(item);
+  }
   for (std::size_t row = 0; row < rows.size(); ++row) ShowRow(row);
   const auto selected = model_.SelectedRow();
   if (selected) {
@@ -155,81 +159,68 @@ void Quorlin_DlgComposite::OnRecordDelayToggled(bool on) {
   }
 }
 
-void Quorlin_DlgComposite::CloseCellEditor() {
-  if (cell_editor_ == nullptr) return;
-  QWidget* editor = cell_editor_;
-  cell_editor_ = nullptr;
-  // Often called from the editor's own signal: it goes once that returns,
-  // and the list forgets it when it is destroyed.
-  editor->hide();
-  editor->deleteLater();
+QWidget* Quorlin_DlgComposite::CellEditor() const {
+  return cell_delegate_ ? cell_delegate_->OpenEditor() : nullptr;
+}
+
+void Quorlin_DlgComposite::CloseCellEditor(bool commit) {
+  if (cell_delegate_) cell_delegate_->EndEdit(commit);
 }
 
 void Quorlin_DlgComposite::OnCellClicked(QTreeWidgetItem* item, int column) {
-  const int row_index = action_list_->indexOfTopLevelItem(item);
-  if (row_index < 0 || static_cast<std::size_t>(row_index) >= model_.Rows().size()) return;
-  const auto row = static_cast<std::size_t>(row_index);
+  const int row = action_list_->indexOfTopLevelItem(item);
+  if (row < 0 || static_cast<std::size_t>(row) >= model_.Rows().size()) return;
   CloseCellEditor();
-  model_.SelectRow(row);
-  const macros::MacroEvent& event = model_.Rows()[row];
-  auto finish = [this, row] {
-    ShowRow(row);
-    SetModified(true);
-  };
+  model_.SelectRow(static_cast<std::size_t>(row));
+  if (column < 0 || column > 2) {
+    host_.Messages().ShowMessage(texts_.Text("MACRO_ACTION_ERR_MODIFY"));
+    return;
+  }
+  // The view opens the editor through the list's delegate and owns it
+  // until the edit ends.
+  action_list_->editItem(item, column);
+  if (QWidget* editor = CellEditor()) editor->setFocus();
+}
+
+QStringList Quorlin_DlgComposite::CellChoices(int column) const {
+  QStringList items;
+  if (column == 0) {
+    for (int r = 0; r < static_cast<int>(keys::kPickList.size()); ++r)
+      items << Q(keys::PickListName(r, texts_));
+  } else {
+    items << QString::fromUtf8(kPressArrow) << QString::fromUtf8(kReleaseArrow);
+  }
+  return items;
+}
+
+MacroCellDelegate::Value Quorlin_DlgComposite::CellValue(int row, int column) const {
+  if (row < 0 || static_cast<std::size_t>(row) >= model_.Rows().size()) return QString();
+  const macros::MacroEvent& event = model_.Rows()[static_cast<std::size_t>(row)];
   switch (column) {
     case 0: {
-      auto* combo = new QComboBox(action_list_);
-      for (int r = 0; r < static_cast<int>(keys::kPickList.size()); ++r)
-        combo->addItem(Q(keys::PickListName(r, texts_)));
       const uint16_t pick_row = keys::PickListRow(event.key);
-      if (pick_row != keys::kNoPickListRow) combo->setCurrentIndex(pick_row);
-      connect(combo, &QComboBox::activated, this, [this, row, finish](int choice) {
-        model_.SetRowKey(row, keys::PickListCode(choice));
-        finish();
-        CloseCellEditor();
-      });
-      action_list_->setItemWidget(item, 0, combo);
-      cell_editor_ = combo;
-      combo->setFocus();
-      break;
+      return pick_row == keys::kNoPickListRow ? -1 : static_cast<int>(pick_row);
     }
-    case 1: {
-      auto* combo = new QComboBox(action_list_);
-      combo->addItems({QString::fromUtf8(kPressArrow), QString::fromUtf8(kReleaseArrow)});
-      combo->setCurrentIndex(event.direction == macros::kRelease ? 1 : 0);
-      connect(combo, &QComboBox::activated, this, [this, row, finish](int choice) {
-        model_.SetRowDirection(row, static_cast<uint16_t>(choice));
-        finish();
-        CloseCellEditor();
-      });
-      action_list_->setItemWidget(item, 1, combo);
-      cell_editor_ = combo;
-      combo->setFocus();
-      break;
-    }
-    case 2: {
-      auto* edit = new QLineEdit(QString::number(event.delay), action_list_);
-      edit->setValidator(
-          new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), edit));
-      connect(edit, &QLineEdit::editingFinished, this, [this, row, edit, finish] {
-        // Committed once: a message box below takes the focus away again.
-        if (cell_editor_ != edit) return;
-        const std::string digits = edit->text().toStdString();
-        CloseCellEditor();
-        if (model_.Recording()) StopRecording();
-        model_.SetRowDelay(row, digits);
-        finish();
-      });
-      action_list_->setItemWidget(item, 2, edit);
-      cell_editor_ = edit;
-      edit->selectAll();
-      edit->setFocus();
-      break;
-    }
+    case 1:
+      return event.direction == macros::kRelease ? 1 : 0;
     default:
-      host_.Messages().ShowMessage(texts_.Text("MACRO_ACTION_ERR_MODIFY"));
-      break;
+      return QString::number(event.delay);
   }
+}
+
+void Quorlin_DlgComposite::OnCellCommitted(int row, int column,
+                                           const MacroCellDelegate::Value& value) {
+  if (row < 0 || static_cast<std::size_t>(row) >= model_.Rows().size()) return;
+  const auto r = static_cast<std::size_t>(row);
+  if (const int* choice = std::get_if<int>(&value)) {
+    if (column == 0) model_.SetRowKey(r, keys::PickListCode(*choice));
+    if (column == 1) model_.SetRowDirection(r, static_cast<uint16_t>(*choice));
+  } else if (const QString* digits = std::get_if<QString>(&value); digits && column == 2) {
+    if (model_.Recording()) StopRecording();
+    model_.SetRowDelay(r, digits->toStdString());
+  }
+  ShowRow(r);
+  SetModified(true);
 }
 
 }  // namespace quorlin::ui

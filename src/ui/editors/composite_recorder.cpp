@@ -45,7 +45,7 @@ bool Quorlin_DlgComposite::HandleKey(QObject* watched, QKeyEvent* event) {
     const RecordStep step = RecorderStep(*input);
     if (step.action == CaptureAction::kTake) Record(*input);
     if (step.action != CaptureAction::kPass) return true;
-  } else if (shown_page_ == PageKind::kSingleKey && input && watched != cell_editor_) {
+  } else if (shown_page_ == PageKind::kSingleKey && input && watched != CellEditor()) {
     switch (SingleKeyCapture(*input, kb_check_->isChecked())) {
       case CaptureAction::kPass:
         break;
@@ -64,11 +64,10 @@ bool Quorlin_DlgComposite::HandleKey(QObject* watched, QKeyEvent* event) {
     host_.OpenHelp();
     return true;
   }
-  // Enter commits an open delay cell; anywhere else Enter and Escape are
-  // eaten so that neither closes the editor.
+  // Enter commits an open cell and Escape cancels it (the delegate does
+  // both); anywhere else they are eaten so that neither closes the editor.
   if (IsEnterOrEscape(event->key())) {
-    if (cell_editor_ != nullptr && watched == cell_editor_ && event->key() != Qt::Key_Escape)
-      return false;
+    if (QWidget* cell = CellEditor(); cell != nullptr && watched == cell) return false;
     return true;
   }
   return false;

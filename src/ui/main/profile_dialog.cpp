@@ -104,7 +104,7 @@ void CQuorlin_DlgProfile::OnInitDialog() {
     open_ = true;
     ++host_.ProfileManagerOpenCount();
   }
-  setStyleSheet(SkinStyleSheet(skinDir()) + ListStyle(skinDir()));
+  ApplySkinStyle(this, SkinStyleSheet(skinDir()) + ListStyle(skinDir()));
   PlaceControls();
   ApplyTexts();
   rows_ = ProfileRows{};

@@ -135,7 +135,7 @@ void CQuorlinDlg::OnInitDialog() {
   // 8. The state pictures are decoded for the placement below only: each
   //    button keeps its own pieces. A missing picture ends the program.
   pictures_ = &PrepareSkinPictures("MainProgress", skinDir(), ProgressFiles());
-  setStyleSheet(SkinStyleSheet(skinDir()));
+  ApplySkinStyle(this, SkinStyleSheet(skinDir()));
   // 9. The web-site address of the link button and the about box.
   link_address_ = skin().Link().value_or("");
   // 10. The window's buttons, then the keyboard view and the lighting panel.

@@ -72,8 +72,9 @@ void CQuorlinDlg::BuildMenus() {
   add(button_menu_, ids::kCmdFirmwareUpdate);
   add(button_menu_, ids::kCmdAutoProfiles);
   connect(&button_menu_, &QMenu::aboutToShow, this, &CQuorlinDlg::RelabelMenus);
-  // It has no parent to take the window's look from, unlike the profile menu.
-  button_menu_.setStyleSheet(styleSheet());
+  // The window's own menus look like it; the tray's keeps the desktop's.
+  ApplySkinMenuStyle(&button_menu_, this);
+  ApplySkinMenuStyle(&profile_menu_, this);
 }
 
 void CQuorlinDlg::RelabelMenus() {
