@@ -87,8 +87,10 @@ QString CAutoProfileDlg::ProfileText(int profile) const {
 
 void CAutoProfileDlg::OnInitDialog() {
   CBaseDialog::OnInitDialog();
-  setStyleSheet(SkinStyleSheet(skinDir()));
-  running_menu_->setStyleSheet(styleSheet());
+  // The skin reaches this window's own controls; the questions it asks
+  // keep the desktop's look.
+  ApplySkinStyle(this, SkinStyleSheet(skinDir()));
+  ApplySkinMenuStyle(running_menu_, this);
   PlaceControls();
   rules_ = flows::LoadAutoProfiles(host_.Settings());
   ApplyTexts();
