@@ -7,7 +7,7 @@
 //   a display with a window manager, e.g. under xvfb-run with openbox).
 // Usage: bench_auto_profile [seconds idle] (default 10)
 
-#include <QApplication>
+#include <QGuiApplication>
 #include <QTimer>
 #include <algorithm>
 #include <chrono>
@@ -167,6 +167,10 @@ void IdleWakeUps(int seconds) {
     std::printf("X11 wake-ups while focus stays: the window manager keeps no active window\n");
     return;
   }
+  std::printf("applications with windows now:");
+  for (const ui::RunningApp& app : source.RunningApplications())
+    std::printf(" %s%s", app.name.c_str(), app.icon.isNull() ? "" : " (icon)");
+  std::printf("\n");
   long changes = 0;
   source.SetListener([&changes](const flows::FocusedWindow&) { ++changes; });
   QTimer::singleShot(seconds * 1000, qApp, &QCoreApplication::quit);
@@ -179,7 +183,10 @@ void IdleWakeUps(int seconds) {
 
 int main(int argc, char** argv) {
   const int seconds = argc > 1 ? std::max(1, std::atoi(argv[1])) : 10;
-  QCoreApplication app(argc, argv);
+  // Icons need a GUI application; without a display, an offscreen one.
+  if (qEnvironmentVariableIsEmpty("DISPLAY") && qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+  QGuiApplication app(argc, argv);
   SwitchFigures();
   IdleWakeUps(seconds);
   return 0;
