@@ -264,7 +264,12 @@ void RelabelAutoProfileDialog(QWidget* window) {
 
 void CloseAutoProfileDialog(QWidget* window) {
   CAutoProfileDlg* dialog = AutoProfileDialogOf(window);
-  if (dialog != nullptr && dialog->isVisible()) dialog->OnCancel();
+  if (dialog == nullptr || !dialog->isVisible()) return;
+  // A name being asked for is cancelled too: its own event loop would
+  // otherwise keep the program from ending.
+  for (QDialog* question : dialog->findChildren<QDialog*>()) question->reject();
+  dialog->runningMenu()->hide();
+  dialog->OnCancel();
 }
 
 }  // namespace quorlin::ui

@@ -6,6 +6,7 @@
 #include <QDir>
 #include <QMenu>
 #include <QTest>
+#include <QTimer>
 
 #include "main_window_rig.h"
 #include "platform/instance_channel.h"
@@ -151,6 +152,19 @@ TEST(AutoProfileWindow, RulesRequestAndDialogInEveryLanguage) {
   const flows::AutoProfileSettings saved = flows::LoadAutoProfiles(*w.rig.settings);
   EXPECT_EQ(saved.rules.size(), 4u);
   EXPECT_EQ(saved.fallback, 2);
+}
+
+TEST(AutoProfileWindow, ExitCancelsTheDialogAndTheNameItAsksFor) {
+  AutoWindow w;
+  w.rig.window->OnCommand(main_ids::kCmdAutoProfiles);
+  CAutoProfileDlg* dialog = AutoProfileDialogOf(w.rig.window.get());
+  ASSERT_NE(dialog, nullptr);
+  bool closed = false;
+  QTimer::singleShot(50, [&] { closed = w.rig.window->Hooks().close_child_dialogs(); });
+  dialog->OnAddByName();  // the question's own loop runs until Exit's hook ends it
+  EXPECT_TRUE(closed);
+  EXPECT_FALSE(dialog->isVisible());
+  EXPECT_EQ(dialog->Rules().rules.size(), 2u);
 }
 
 }  // namespace
