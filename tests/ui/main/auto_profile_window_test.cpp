@@ -102,6 +102,16 @@ TEST(AutoProfileWindow, WaitsForUnappliedEditsAndTheLastFocusWins) {
   ASSERT_TRUE(testing::SpinUntil([&] { return w.Active() == 2; }, 3000));
 }
 
+TEST(AutoProfileWindow, WaitsWhileTheProfileManagerIsOpen) {
+  AutoWindow w;
+  ++w.dialogs.ProfileManagerOpenCount();
+  w.focus->Focus("xlogo");
+  w.Pass(700ms);
+  EXPECT_EQ(w.Frames(), 0u);
+  --w.dialogs.ProfileManagerOpenCount();
+  ASSERT_TRUE(testing::SpinUntil([&] { return w.Active() == 2; }, 3000));
+}
+
 TEST(AutoProfileWindow, RulesRequestAndDialogInEveryLanguage) {
   AutoWindow w;
   // quorlinctl changed the rules: the RULES request reads them again.
