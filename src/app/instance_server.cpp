@@ -75,7 +75,7 @@ void InstanceServer::TakeConnection() {
       const QByteArray line = socket->readLine(kLongestRequest).trimmed();
       const std::string request = line.toStdString();
       if (request == platform::kRequestOpen || request == platform::kRequestKill ||
-          request == platform::kRequestReload) {
+          request == platform::kRequestReload || request == platform::kRequestRules) {
         // Answer before KILL ends the event loop, after the others ran.
         if (request == platform::kRequestKill) {
           socket->write("OK\n");

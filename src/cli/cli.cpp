@@ -30,11 +30,13 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"devices", CommandDevices},   {"info", CommandInfo},       {"profile", CommandProfile},
-    {"lighting", CommandLighting}, {"colours", CommandColours}, {"keys", CommandKeys},
-    {"macros", CommandMacros},     {"export", CommandExport},   {"check", CommandCheck},
-    {"restore", CommandRestore},   {"backup", CommandBackup},   {"events", CommandEvents},
-    {"firmware", CommandFirmware},
+    {"devices", CommandDevices},   {"info", CommandInfo},
+    {"profile", CommandProfile},   {"lighting", CommandLighting},
+    {"colours", CommandColours},   {"keys", CommandKeys},
+    {"macros", CommandMacros},     {"export", CommandExport},
+    {"check", CommandCheck},       {"restore", CommandRestore},
+    {"backup", CommandBackup},     {"events", CommandEvents},
+    {"firmware", CommandFirmware}, {"auto-profile", CommandAutoProfile},
 };
 
 // Under --json a script asked, so the help is one JSON value it can parse
@@ -203,6 +205,7 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
   // A window left running would otherwise show, and later write back, what
   // the keyboard held before this command.
   if (ctx.changed_keyboard) platform::SendInstanceRequest(platform::kRequestReload, 2000);
+  if (ctx.changed_auto_profiles) platform::SendInstanceRequest(platform::kRequestRules, 2000);
   return status;
 }
 

@@ -25,6 +25,8 @@ inline constexpr std::string_view kRequestOpen = "OPEN";
 inline constexpr std::string_view kRequestKill = "KILL";
 // The keyboard was changed behind the window's back: read it again.
 inline constexpr std::string_view kRequestReload = "RELOAD";
+// The automatic-profile rules in the settings changed: read them again.
+inline constexpr std::string_view kRequestRules = "RULES";
 inline constexpr std::string_view kRequestHandled = "OK";
 
 // The name of a window property: a top-level window that carries it (true)

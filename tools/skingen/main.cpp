@@ -86,6 +86,13 @@ bool WriteProfile(const fs::path& dir, double scale) {
       {{set.normal, Look::kNormal, 0}, {set.over, Look::kOver, 0}, {set.down, Look::kDown, 0}});
 }
 
+bool WriteAutoProfile(const fs::path& dir, double scale) {
+  const auto& set = catalogue::kAutoProfileSet;
+  return WriteWindow(
+      AutoProfileSkin(), dir, scale,
+      {{set.normal, Look::kNormal, 0}, {set.over, Look::kOver, 0}, {set.down, Look::kDown, 0}});
+}
+
 bool WriteUpdate(const fs::path& dir, double scale) {
   const auto& set = catalogue::kUpdateSet;
   return WriteWindow(UpdateSkin(), dir, scale,
@@ -121,6 +128,7 @@ int main(int argc, char** argv) {
     ok = WriteComposite(dir, scale) && ok;
     ok = WriteProfile(dir, scale) && ok;
     ok = WriteUpdate(dir, scale) && ok;
+    ok = WriteAutoProfile(dir, scale) && ok;
     ok = WritePanelPictures(dir, scale) && ok;
     ok = WriteTrayIcons(dir, scale) && ok;
   }

@@ -23,5 +23,6 @@ SkinWindow CompositeSkin();
 
 SkinWindow ProfileSkin();
 SkinWindow UpdateSkin();
+SkinWindow AutoProfileSkin();
 
 }  // namespace quorlin::skingen

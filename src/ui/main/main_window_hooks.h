@@ -41,6 +41,12 @@ struct MainWindowHooks {
   std::function<void(int profile)> profile_manager_show_active;
   // The language changed: open dialogs take the texts of this index.
   std::function<void(int language_index)> relabel_dialogs;
+
+  // "Automatic profiles..." in the tray and button menus; unset, the items
+  // are hidden.
+  std::function<void(QWidget* window)> open_auto_profiles;
+  // quorlinctl changed the automatic-profile rules (the RULES request).
+  std::function<void()> auto_profile_rules_changed;
 };
 
 }  // namespace quorlin::ui

@@ -139,6 +139,9 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   int FramesOfThisWrite() const;
   // Relabels the menus as before showing them.
   void RelabelMenus();
+  // A second line of the tray icon's tip (the automatic profile's choice).
+  void SetTrayTipLine(const QString& line);
+  QString TrayTip() const { return tray_ ? tray_->toolTip() : QString(); }
   void OpenAbout();
 
   // FlowView (the flows call these from the device worker; each is carried
@@ -328,6 +331,7 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   std::vector<int> absent_buttons_;  // what ApplyKeyboardPresence turned off
   QLabel* status_line_ = nullptr;    // back-up and restore confirmations
   QTimer status_timer_;
+  QString tray_tip_line_;
   std::map<int, QIcon> tray_icons_;
 
   QTimer progress_timer_;

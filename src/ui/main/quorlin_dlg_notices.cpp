@@ -38,6 +38,8 @@ constexpr int kStatusFadeMs = 600;
 QString CQuorlinDlg::TrayToolTip() const {
   QString tip = Text("KEYBOARD_TRAY_DESC");
   if (keyboard_absent_) tip += QStringLiteral(" \u2013 ") + Text("MAIN_NO_KEYBOARD");
+  // Which profile the automatic switch chose, and by which rule.
+  if (!tray_tip_line_.isEmpty()) tip += '\n' + tray_tip_line_;
   // The desktop cuts long tips anyway; keep within what every tray shows.
   return tip.left(127);
 }

@@ -68,6 +68,8 @@ void CQuorlinDlg::HandleRequest(const std::string& request) {
     OnKill(ids::kTagKill);
   } else if (request == platform::kRequestReload) {
     Reload();
+  } else if (request == platform::kRequestRules && hooks_.auto_profile_rules_changed) {
+    hooks_.auto_profile_rules_changed();
   }
   emit requestHandled(Q(request));
 }
@@ -292,6 +294,9 @@ void CQuorlinDlg::OnCommand(int id) {
       break;
     case ids::kCmdFirmwareUpdate:
       if (hooks_.open_update_dialog) hooks_.open_update_dialog(this);
+      break;
+    case ids::kCmdAutoProfiles:
+      if (hooks_.open_auto_profiles) hooks_.open_auto_profiles(this);
       break;
     default:
       if (id >= ids::kCmdFirstProfileItem && id <= ids::kCmdFirstProfileItem + 200) {

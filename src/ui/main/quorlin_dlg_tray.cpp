@@ -60,6 +60,7 @@ void CQuorlinDlg::BuildMenus() {
   add(tray_menu_, ids::kCmdAbout);
   QAction* login = add(tray_menu_, ids::kCmdStartAtLogin);
   login->setCheckable(true);
+  add(tray_menu_, ids::kCmdAutoProfiles);
   tray_menu_.addSeparator();
   add(tray_menu_, ids::kCmdExit);
   connect(&tray_menu_, &QMenu::aboutToShow, this, &CQuorlinDlg::RelabelMenus);
@@ -69,6 +70,7 @@ void CQuorlinDlg::BuildMenus() {
   button_menu_.addSeparator();
   add(button_menu_, ids::kCmdAbout);
   add(button_menu_, ids::kCmdFirmwareUpdate);
+  add(button_menu_, ids::kCmdAutoProfiles);
   connect(&button_menu_, &QMenu::aboutToShow, this, &CQuorlinDlg::RelabelMenus);
   // The window's own menus look like it; the tray's keeps the desktop's.
   ApplySkinMenuStyle(&button_menu_, this);
@@ -90,6 +92,10 @@ void CQuorlinDlg::RelabelMenus() {
   label(100000 + ids::kCmdAbout, "MENU_3");
   label(100000 + ids::kCmdFirmwareUpdate, "MENU_4");
   actions_[ids::kCmdStartAtLogin]->setChecked(platform::StartAtLogin());
+  label(ids::kCmdAutoProfiles, "AUTO_MENU");
+  label(100000 + ids::kCmdAutoProfiles, "AUTO_MENU");
+  for (int id : {ids::kCmdAutoProfiles, 100000 + ids::kCmdAutoProfiles})
+    actions_[id]->setVisible(static_cast<bool>(hooks_.open_auto_profiles));
   actions_[100000 + ids::kCmdFirmwareUpdate]->setVisible(
       static_cast<bool>(hooks_.open_update_dialog));
 }
@@ -141,6 +147,11 @@ void CQuorlinDlg::OnTrayIcon(int icon_id) {
   tray_->setIcon(icon);
   tray_->setToolTip(TrayToolTip());
   if (!tray_->isVisible()) tray_->show();
+}
+
+void CQuorlinDlg::SetTrayTipLine(const QString& line) {
+  tray_tip_line_ = line;
+  if (tray_) tray_->setToolTip(TrayToolTip());
 }
 
 void CQuorlinDlg::ShowButtonMenu() {
