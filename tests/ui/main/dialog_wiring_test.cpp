@@ -125,9 +125,10 @@ TEST(DialogWiring, WithoutAKnownActiveProfileTheEditorAsksTheKeyboardAgainBefore
     QApplication::processEvents();
     EXPECT_EQ(editor_opened, keyboard_answers);
     EXPECT_EQ(w.rig.prompts.messages.size(), keyboard_answers ? 0u : 1u);
-    if (!keyboard_answers)
+    if (!keyboard_answers) {
       EXPECT_EQ(w.rig.prompts.messages[0].toStdString(),
                 w.rig.texts->Text("COMPOSITE_NO_PROFILE"));
+    }
     w.rig.Sim().ClearFaults();
   }
 }
@@ -140,6 +141,8 @@ TEST(DialogWiring, TheProfileButtonAndATrayClickShowTheProfileMenuAndItsDefaultS
   };
   // The tray's menu waits for the double-click interval, so a double click
   // is not taken for a single one.
+  // (Asked once the application exists: before, Qt has no theme to ask.)
+  testing::EnsureApplication();
   const int interval = QApplication::doubleClickInterval();
   const Case cases[] = {
       {"profile button", [](WiredWindow& w) { w.rig.window->OnCommand(ids::kIdProfileManager); },
