@@ -80,6 +80,9 @@ struct RigOptions {
   // --sim-state (the file quorlinctl shares).
   bool sim_state = false;
   std::chrono::milliseconds lock_wait{std::chrono::seconds(60)};
+  // Qt's own message boxes and choosers, in their own modal loops, instead
+  // of answers the test gives at once.
+  bool real_prompts = false;
 };
 
 class WindowRig {
@@ -117,7 +120,7 @@ class WindowRig {
         app::AppContext{start, paths, *settings, *texts, *backend, *link, state, {}});
 
     MainWindowOptions w;
-    w.prompts = &prompts;
+    w.prompts = o.real_prompts ? nullptr : &prompts;
     if (!o.threaded) w.jobs = std::make_unique<InlineDeviceJobs>();
     w.tray_available = o.tray;
     w.start_device_threads = o.device_threads;
