@@ -34,6 +34,25 @@ TEST(DrawTextFlags, ColorRefHasRedInTheLowByte) {
   EXPECT_EQ(ColorFromColorRef(0x008B9294), QColor(0x94, 0x92, 0x8B));
 }
 
+// The colour palette opens below its button, else above, and always whole
+// on the screen.
+TEST(SkinColorBtn, ThePaletteIsPlacedWhollyOnTheScreen) {
+  const QRect screen(0, 0, 1920, 1080);
+  const QSize popup(200, 150);
+  struct Case {
+    QRect button;
+    QPoint expected;
+  };
+  const Case cases[] = {
+      {{100, 100, 40, 20}, {100, 120}},    // room below
+      {{100, 1000, 40, 20}, {100, 850}},   // above: no room below
+      {{1850, 100, 40, 20}, {1720, 120}},  // moved in from the right edge
+      {{-30, 100, 40, 20}, {0, 120}},      // and from the left
+  };
+  for (const Case& c : cases)
+    EXPECT_EQ(CSkinColorBtn::PopupPosition(c.button, popup, screen), c.expected) << c.button.x();
+}
+
 TEST(SkinFailure, MessageNamesTheFileAndTheReason) {
   const std::string message = SkinFailureMessage("/opt/q/Skins/main_over.jpg", "no such file");
   EXPECT_NE(message.find("/opt/q/Skins/main_over.jpg"), std::string::npos);

@@ -126,6 +126,18 @@ TEST(ProfileManager, DeleteRemovesOnlyTheSelectedRow) {
   EXPECT_TRUE(fs::exists(m.rig.folder.path() / "data" / "$Profile0")) << "no file is deleted";
 }
 
+// Rows stand for host copies by path: after a Delete moved "$Profile2" up
+// to the second row, checking it still activates on-board profile 2.
+TEST(ProfileManager, ApplyAfterADeleteActivatesTheProfileOfTheCheckedFile) {
+  Manager m(0);
+  m.dialog->list()->selectRow(1);
+  m.dialog->OnDelete();
+  ASSERT_EQ(m.dialog->list()->item(1, 1)->text(), "$Profile2");
+  m.Check(1, true);
+  m.dialog->OnApply();
+  EXPECT_EQ(m.rig.sim.keyboard->ActiveProfile(), 2);
+}
+
 TEST(ProfileManager, AddWritesAnEmptyProfileFileAndListsIt) {
   Manager m(0);
   const fs::path file = m.rig.folder.path() / "Tournament.qlf";
