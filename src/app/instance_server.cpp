@@ -9,7 +9,7 @@ namespace quorlin::app {
 
 namespace {
 
-constexpr qsizetype kLongestRequest = 64;
+constexpr qsizetype kLongestRequest = 320;  // OPEN with an activation token
 
 QString NativePath(const std::filesystem::path& p) {
   return QString::fromStdString(p.string());
@@ -60,6 +60,18 @@ bool InstanceServer::Listen() {
   return true;
 }
 
+void InstanceServer::TakeActivationToken(std::string& request) {
+  // "OPEN token": a second start that a launcher gave a Wayland activation
+  // token passes it on, so the compositor lets this window come forward.
+  const std::string prefix = std::string(platform::kRequestOpen) + " ";
+  if (request.rfind(prefix, 0) != 0) return;
+  const std::string token = request.substr(prefix.size());
+  request = std::string(platform::kRequestOpen);
+  if (!platform::ValidActivationToken(token)) return;
+  // Qt's Wayland window reads it when the window asks to be activated.
+  qputenv("XDG_ACTIVATION_TOKEN", QByteArray::fromStdString(token));
+}
+
 void InstanceServer::TakeConnection() {
   while (QLocalSocket* socket = server_.nextPendingConnection()) {
     connect(socket, &QLocalSocket::disconnected, socket, &QObject::deleteLater);
@@ -73,7 +85,8 @@ void InstanceServer::TakeConnection() {
         return;
       }
       const QByteArray line = socket->readLine(kLongestRequest).trimmed();
-      const std::string request = line.toStdString();
+      std::string request = line.toStdString();
+      TakeActivationToken(request);
       if (request == platform::kRequestOpen || request == platform::kRequestKill ||
           request == platform::kRequestReload || request == platform::kRequestRules) {
         // Answer before KILL ends the event loop, after the others ran.

@@ -34,6 +34,8 @@ class InstanceServer : public QObject {
   const std::filesystem::path& SocketPath() const { return path_; }
 
  private:
+  // An OPEN request may carry the second start's activation token.
+  static void TakeActivationToken(std::string& request);
   void TakeConnection();
 
   std::filesystem::path path_;

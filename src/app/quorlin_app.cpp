@@ -10,6 +10,7 @@
 #include <QWidget>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <iostream>
 
 #ifndef _WIN32
@@ -131,7 +132,8 @@ InstanceDecision DecideInstance(const StartOptions& options, InstanceServer& ser
   }
   if (server.Listen()) return decision;
   // Another instance owns the socket: show it.
-  switch (platform::SendInstanceRequestTo(server.SocketPath(), platform::kRequestOpen, 5000)) {
+  const std::string open = platform::OpenRequest(std::getenv("XDG_ACTIVATION_TOKEN"));
+  switch (platform::SendInstanceRequestTo(server.SocketPath(), open, 5000)) {
     case platform::RequestResult::kHandled:
     case platform::RequestResult::kNoAnswer:
       decision.exit_status = 0;

@@ -176,4 +176,22 @@ bool PeerIsSameUser(int fd) {
 
 #endif
 
+bool ValidActivationToken(std::string_view token) {
+  if (token.empty() || token.size() > 256) return false;
+  for (const char c : token) {
+    const bool plain = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9') ||
+                       c == '-' || c == '_' || c == '.' || c == ':' || c == '+' || c == '=' ||
+                       c == '/';
+    if (!plain) return false;
+  }
+  return true;
+}
+
+std::string OpenRequest(const char* activation_token) {
+  std::string request(kRequestOpen);
+  if (activation_token != nullptr && ValidActivationToken(activation_token))
+    request += std::string(" ") + activation_token;
+  return request;
+}
+
 }  // namespace quorlin::platform

@@ -21,6 +21,12 @@ inline constexpr std::string_view kInstanceName = "QX42M07B";
 
 // Bring the window to the front (or say there is no keyboard).
 inline constexpr std::string_view kRequestOpen = "OPEN";
+
+// The OPEN request a second start sends: with the activation token its
+// launcher gave it (XDG_ACTIVATION_TOKEN), when that is a sane one.
+std::string OpenRequest(const char* activation_token);
+// Tokens are opaque but printable and short; anything else is dropped.
+bool ValidActivationToken(std::string_view token);
 // End the running program.
 inline constexpr std::string_view kRequestKill = "KILL";
 // The keyboard was changed behind the window's back: read it again.

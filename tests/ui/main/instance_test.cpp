@@ -84,6 +84,38 @@ platform::RequestResult SendWhileSpinning(const std::filesystem::path& socket,
   return result;
 }
 
+// A second start passes its launcher's Wayland activation token on with
+// OPEN, so the running window may come forward; a token that is not a
+// plain one is dropped and the request is still an OPEN.
+TEST(InstanceChannel, OpenCarriesTheActivationTokenOfTheSecondStart) {
+  EnsureApplication();
+  TempFolder folder;
+  const auto socket = SocketIn(folder);
+  std::vector<std::string> handled;
+  app::InstanceServer server(socket, [&](const std::string& r) { handled.push_back(r); });
+  ASSERT_TRUE(server.Listen());
+  struct Case {
+    const char* token;
+    const char* sent;
+    const char* kept;  // what the window will hand the compositor
+  };
+  const Case cases[] = {
+      {"kwin-4_2:abc", "OPEN kwin-4_2:abc", "kwin-4_2:abc"},
+      {"a b;rm", "OPEN", ""},
+      {nullptr, "OPEN", ""},
+  };
+  for (const Case& c : cases) {
+    qunsetenv("XDG_ACTIVATION_TOKEN");
+    handled.clear();
+    const std::string request = platform::OpenRequest(c.token);
+    EXPECT_EQ(request, c.sent);
+    EXPECT_EQ(SendWhileSpinning(socket, request), platform::RequestResult::kHandled);
+    EXPECT_EQ(handled, std::vector<std::string>{"OPEN"});
+    EXPECT_EQ(qEnvironmentVariable("XDG_ACTIVATION_TOKEN").toStdString(), c.kept);
+  }
+  qunsetenv("XDG_ACTIVATION_TOKEN");
+}
+
 TEST(InstanceChannel, SocketNameCarriesTheUserAndIsPrivate) {
   TempFolder folder;
   const auto socket = SocketIn(folder);
