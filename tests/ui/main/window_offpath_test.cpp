@@ -6,8 +6,10 @@
 
 #include <gtest/gtest.h>
 
+#include <QColorDialog>
 #include <QComboBox>
 #include <QElapsedTimer>
+#include <QFileDialog>
 #include <QMessageBox>
 #include <QProcess>
 #include <QProcessEnvironment>
@@ -159,6 +161,45 @@ TEST(WindowOffPath, KillWithAQuestionOpenEndsQuicklyAndQuorlinctlIsNotKeptWaitin
   for (uint8_t c : d.rig.Commands()) {
     EXPECT_NE(c, device::cmd::kWriteKeyTable);
     EXPECT_NE(c, device::cmd::kWriteMacroArea);
+  }
+}
+
+// Dialogs that live only on the window's thread (a question of the key
+// editor, the colour dialog, a file chooser) do not keep the program from
+// ending either; what they would have chosen after Exit is dropped.
+TEST(WindowOffPath, KillEndsTheProgramWhateverDialogOfTheWindowsOwnIsOpen) {
+  struct Case {
+    const char* name;
+    std::function<bool(QWidget*)> open;  // true when it came back with a choice
+  };
+  const Case cases[] = {
+      {"question",
+       [](QWidget* w) {
+         return QMessageBox::question(w, QString(), "?", QMessageBox::Yes | QMessageBox::No) ==
+                QMessageBox::Yes;
+       }},
+      {"colour dialog", [](QWidget* w) { return QColorDialog::getColor(Qt::red, w).isValid(); }},
+      {"file chooser",
+       [](QWidget* w) {
+         return !QFileDialog::getOpenFileName(w, QString(), QString(), QString(), nullptr,
+                                              QFileDialog::DontUseNativeDialog)
+                     .isEmpty();
+       }},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(c.name);
+    Desk d;
+    bool chose = true;
+    QElapsedTimer since_kill;
+    When([] { return QApplication::activeModalWidget() != nullptr; },
+         [&] {
+           since_kill.start();
+           d.rig.window->HandleRequest(std::string(platform::kRequestKill));
+         });
+    QTimer::singleShot(0, d.rig.window.get(), [&] { chose = c.open(d.rig.window.get()); });
+    ASSERT_TRUE(SpinUntil([&] { return d.rig.window->Ended(); }, 10000));
+    EXPECT_LT(since_kill.elapsed(), 2000);
+    EXPECT_FALSE(chose);
   }
 }
 
