@@ -179,12 +179,15 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
   // holds that keyboard.
   std::optional<platform::KeyboardLock> sim_lock;
   if (options->simulate && options->sim_state_file) {
-    sim_lock.emplace(platform::SimulatedKeyboardLockKey(*options->sim_state_file), kLockWait);
-    if (!sim_lock->Held()) {
-      CliContext ctx{*options, no_keyboard, out, err};
-      ctx.texts = &texts;
+    CliContext ctx{*options, no_keyboard, out, err};
+    ctx.texts = &texts;
+    const std::string key = platform::SimulatedKeyboardLockKey(*options->sim_state_file);
+    TakeLockSaying(ctx, sim_lock,
+                   [&](std::optional<platform::KeyboardLock>& l, std::chrono::milliseconds w) {
+                     l.emplace(key, w);
+                   });
+    if (!sim_lock->Held())
       return Fail(ctx, kExitFailure, KeyboardLockError(ctx, sim_lock->Failure()));
-    }
   }
   auto backend = MakeBackend(*options, error);
   if (!backend) {

@@ -15,8 +15,12 @@ std::unique_ptr<CliSession> CliSession::Open(CliContext& ctx, int& status) {
   if (!link) return nullptr;
   std::optional<std::filesystem::path> state_file;
   if (ctx.options.simulate && ctx.options.sim_state_file) state_file = *ctx.options.sim_state_file;
-  auto locks = std::make_unique<flows::FlowLocks>(flows::FlowKeyboardKey(*link, state_file),
-                                                  platform::CurrentUserFolders().data, kLockWait);
+  const std::string key = flows::FlowKeyboardKey(*link, state_file);
+  std::unique_ptr<flows::FlowLocks> locks;
+  TakeLockSaying(
+      ctx, locks, [&](std::unique_ptr<flows::FlowLocks>& l, std::chrono::milliseconds w) {
+        l = std::make_unique<flows::FlowLocks>(key, platform::CurrentUserFolders().data, w);
+      });
   if (!locks->Held()) {
     status = Fail(ctx, kExitFailure, KeyboardLockError(ctx, locks->Failure()));
     return nullptr;

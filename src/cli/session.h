@@ -11,6 +11,7 @@
 #include "cli/cli.h"
 #include "cli/cli_texts.h"
 #include "cli/cli_view.h"
+#include "cli/messages.h"
 #include "flows/flow_locks.h"
 #include "flows/main_flows.h"
 #include "flows/program_state.h"
@@ -21,6 +22,21 @@ namespace quorlin::cli {
 // How long a command waits for another program's flow on the same keyboard
 // or data folder before it gives up.
 inline constexpr std::chrono::milliseconds kLockWait{std::chrono::minutes(2)};
+// How long a command waits for a lock before it says what it waits for.
+inline constexpr std::chrono::milliseconds kSilentLockWait{std::chrono::milliseconds(700)};
+
+// Builds `lock` (a KeyboardLock or FlowLocks) with `make(wait)`: at once if
+// it is free, else after saying on standard error that the command waits
+// for another program, for up to kLockWait in all.
+// `lock` is a std::optional or a std::unique_ptr of the lock.
+template <typename Holder, typename Make>
+void TakeLockSaying(CliContext& ctx, Holder& lock, Make make) {
+  make(lock, kSilentLockWait);
+  if (lock->Held() || lock->Failure().kind != platform::LockFailure::Kind::kHeldElsewhere) return;
+  Notice(ctx, Say(ctx, Msg("CLI_WAITING_FOR_KEYBOARD")));
+  lock.reset();
+  make(lock, kLockWait - kSilentLockWait);
+}
 
 class CliSession {
  public:

@@ -25,6 +25,8 @@
 #include "macros/macro_name.h"
 #include "main_window_rig.h"
 #include "platform/instance_channel.h"
+#include "platform/process_lock.h"
+#include "platform/runtime_folder.h"
 #include "platform/user_folders.h"
 #include "program/dialog_wiring.h"
 #include "ui/editors/composite_dialog.h"
@@ -78,6 +80,12 @@ struct Desk {
     app::WireDialogs(*rig.window, wiring);
     std::filesystem::permissions(rig.folder.path(), std::filesystem::perms::owner_all,
                                  std::filesystem::perm_options::replace);
+    // The locks where quorlinctl (run with this XDG_RUNTIME_DIR) takes them.
+    const std::filesystem::path runtime = rig.folder.path() / "quorlin";
+    std::filesystem::create_directories(runtime);
+    std::filesystem::permissions(runtime, std::filesystem::perms::owner_all,
+                                 std::filesystem::perm_options::replace);
+    platform::OverrideProgramRuntimeFolder(runtime);
     socket = platform::InstanceSocketPath([&](std::string_view name) -> std::optional<std::string> {
       if (name == "XDG_RUNTIME_DIR") return rig.folder.path().string();
       return std::nullopt;
@@ -91,6 +99,7 @@ struct Desk {
   ~Desk() {
     server.reset();
     rig.window.reset();
+    platform::OverrideProgramRuntimeFolder(std::nullopt);
   }
 
   // quorlinctl on the same simulated keyboard, events running meanwhile
@@ -162,6 +171,36 @@ TEST(WindowOffPath, KillWithAQuestionOpenEndsQuicklyAndQuorlinctlIsNotKeptWaitin
     EXPECT_NE(c, device::cmd::kWriteKeyTable);
     EXPECT_NE(c, device::cmd::kWriteMacroArea);
   }
+}
+
+// quorlinctl never waits silently: held out by the window's write, it says
+// within a second what it waits for, and goes on once the lock is free.
+TEST(WindowOffPath, QuorlinctlSaysAtOnceThatItWaitsForTheKeyboard) {
+  Desk d;
+  auto held = std::make_unique<platform::KeyboardLock>(
+      platform::SimulatedKeyboardLockKey(d.rig.state_file), std::chrono::milliseconds(0));
+  ASSERT_TRUE(held->Held());
+  QProcess p;
+  QProcessEnvironment env = QProcessEnvironment::systemEnvironment();
+  env.insert("XDG_RUNTIME_DIR", QString::fromStdString(d.rig.folder.path().string()));
+  p.setProcessEnvironment(env);
+  p.start(QString(QUORLIN_BIN_DIR) + "/quorlinctl",
+          {"--simulate", "--sim-state", QString::fromStdString(d.rig.state_file.string()), "info"});
+  ASSERT_TRUE(p.waitForStarted());
+  QByteArray said;
+  QElapsedTimer clock;
+  clock.start();
+  while (clock.elapsed() < 1000 && !said.contains('\n')) {
+    p.waitForReadyRead(50);
+    said += p.readAllStandardError();
+  }
+  EXPECT_TRUE(QString::fromUtf8(said).trimmed().endsWith(
+      QString::fromStdString(d.rig.texts->Text("CLI_WAITING_FOR_KEYBOARD"))))
+      << said.toStdString();
+  EXPECT_EQ(p.state(), QProcess::Running);
+  held.reset();
+  ASSERT_TRUE(p.waitForFinished(20000));
+  EXPECT_EQ(p.exitCode(), 0);
 }
 
 // Dialogs that live only on the window's thread (a question of the key
