@@ -26,6 +26,7 @@
 #include "ui/main/embedded_views.h"
 #include "ui/main/main_window_ids.h"
 #include "ui/main/main_window_parts.h"
+#include "ui/main/qt_translations.h"
 #include "ui/main/quorlin_dlg.h"
 #include "ui/main/threaded_device_jobs.h"
 #include "ui/main/tray_icon_files.h"
@@ -58,6 +59,7 @@ int CQuorlinDlg::LanguageIndex() const {
 
 void CQuorlinDlg::OnLanguageChanged(uint32_t tag, int index) {
   if (tag != text::kLanguageChangedTag) return;
+  UseQtTranslations(text::kLanguages[static_cast<std::size_t>(index)].id);
   if (about_) about_->OnLanguageChanged(tag, index);
   Relabel(index);
   if (views_.relabel) views_.relabel(index);
