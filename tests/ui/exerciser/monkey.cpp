@@ -14,6 +14,7 @@
 #include <QMenu>
 #include <QMessageBox>
 #include <QPlainTextEdit>
+#include <QSystemTrayIcon>
 #include <QTest>
 #include <QTextEdit>
 #include <QTimer>
@@ -101,12 +102,23 @@ void Monkey::Turn(int generation) {
   // The next turn first: this one may open a modal loop that the next runs in.
   QTimer::singleShot(interval_ms_, [this, generation] { Turn(generation); });
   DescribeScene();
-  if (exit_sent_) return;
-  if (world_->window->Closing()) {
+  if (!exit_sent_ && world_->window->Closing()) {
     // A click reached Exit: from now on nobody answers anything.
     exit_sent_ = true;
     ++counts_.exits;
     watchdog_.ExpectEndWithin(5s, "Exit chosen in the window");
+  }
+  if (exit_sent_) {
+    // Only to look past a known hang at exit: what is still open is
+    // dismissed, as a user would who waits for the program to end.
+    if (dismiss_after_exit_) {
+      QWidget* open = QApplication::activePopupWidget();
+      if (open == nullptr) open = QApplication::activeModalWidget();
+      if (open != nullptr) {
+        Note("after Exit: Escape on " + Name(open));
+        SendKey(open, Qt::Key_Escape);
+      }
+    }
     return;
   }
   QWidget* target = Target();
@@ -135,9 +147,12 @@ void Monkey::DescribeScene() {
 
 void Monkey::Act(QWidget* target) {
   if (target == nullptr) {
-    // Hidden in the tray: a second start brings the window back.
-    if (Chance(0.3)) {
+    // Hidden in the tray: a second start or the tray icon brings it back.
+    const int roll = Pick(10);
+    if (roll < 2) {
       Reload();
+    } else if (roll < 5) {
+      TrayAction();
     } else {
       Note("OPEN through the instance channel");
       sender_.Send(world_->socket, "OPEN");
@@ -170,7 +185,8 @@ void Monkey::ActInWindow(QWidget* window) {
     if (!TypeInto(window)) ClickControl(window);
     return;
   }
-  if (roll < 97) return PressKey(window);
+  if (roll < 94) return PressKey(window);
+  if (roll < 97) return TrayAction();
   ++counts_.closes;
   Note("close " + Name(window));
   window->close();
@@ -200,7 +216,7 @@ void Monkey::ClickControl(QWidget* window) {
     if (!counts_.controls.count(id)) fresh.push_back(w);
     ids.push_back(id);
   }
-  QWidget* chosen = !fresh.empty() && Chance(0.6)
+  QWidget* chosen = !fresh.empty() && Chance(0.75)
                         ? fresh[static_cast<std::size_t>(Pick(static_cast<int>(fresh.size())))]
                         : all[static_cast<std::size_t>(Pick(static_cast<int>(all.size())))];
   for (std::size_t i = 0; i < all.size(); ++i)
@@ -370,6 +386,23 @@ void Monkey::ActOnColourDialog(QColorDialog* dialog) {
   TypeText(hex, colour);
   QPointer<QLineEdit> guard(hex);
   if (guard) SendKey(hex, Qt::Key_Return);
+}
+
+void Monkey::TrayAction() {
+  auto* tray = world_->window->findChild<QSystemTrayIcon*>();
+  if (tray == nullptr) return;
+  const int roll = Pick(3);
+  if (roll == 0) {
+    Note("tray icon click");
+    emit tray->activated(QSystemTrayIcon::Trigger);
+  } else if (roll == 1) {
+    Note("tray icon double-click");
+    emit tray->activated(QSystemTrayIcon::DoubleClick);
+  } else if (QMenu* menu = tray->contextMenu()) {
+    Note("tray icon right-click");
+    emit tray->activated(QSystemTrayIcon::Context);
+    menu->popup(QPoint(40, 40));
+  }
 }
 
 void Monkey::Reload() {

@@ -54,6 +54,9 @@ class Monkey {
   void PlayRound(World& world, int actions, int round);
 
   const Counts& Stats() const { return counts_; }
+  // Dismisses what is still open after Exit instead of waiting for the
+  // program to close it (to look past a hang at exit for other faults).
+  void DismissAfterExit(bool on) { dismiss_after_exit_ = on; }
 
  private:
   void Turn(int generation);
@@ -70,6 +73,7 @@ class Monkey {
   bool TypeInto(QWidget* window);
   void PressKey(QWidget* window);
   void Reload();
+  void TrayAction();
   void ExitProgram(const char* how);
 
   QWidget* Target() const;
@@ -87,6 +91,7 @@ class Monkey {
   int left_ = 0;
   int round_ = 0;
   bool exit_sent_ = false;
+  bool dismiss_after_exit_ = false;
   Counts counts_;
   int file_counter_ = 0;
 };
