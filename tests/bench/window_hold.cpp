@@ -154,6 +154,7 @@ void PrintFigure(const char* what, std::vector<double> runs, double goal) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  std::setvbuf(stdout, nullptr, _IOLBF, 0);
   const int repeats = argc > 1 ? std::max(1, std::atoi(argv[1])) : 3;
   if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "offscreen");
   std::random_device random;
@@ -179,13 +180,23 @@ int main(int argc, char** argv) {
           // As 1000 quorlinctl runs would ask, each waiting for its answer;
           // the window answers each once its reload is queued.
           std::atomic<int> answered{0};
-          std::thread sender([&w, &answered] {
-            for (int n = 0; n < 1000; ++n) {
+          std::atomic<bool> stop{false};
+          std::atomic<bool> finished{false};
+          std::thread sender([&w, &answered, &stop, &finished] {
+            for (int n = 0; n < 1000 && !stop.load(); ++n) {
               platform::SendInstanceRequestTo(w.socket, "RELOAD", 5000);
               answered.fetch_add(1);
             }
+            finished = true;
           });
+          const Clock::time_point start = Clock::now();
           SpinUntil([&answered] { return answered.load() == 1000; }, 120000);
+          const int sent = answered.load();
+          stop = true;
+          // The request on its way is answered here, not waited for blocked.
+          SpinUntil([&finished] { return finished.load(); }, 6000);
+          std::printf("  %d RELOADs answered in %.0f ms before KILL\n", sent,
+                      Ms(Clock::now() - start));
           sender.join();
         }));
   }
