@@ -34,8 +34,8 @@ using namespace quorlin;
 
 struct Options {
   unsigned seed = 18;
-  int actions = 2400;
-  int rounds = 8;
+  int actions = 9000;
+  int rounds = 30;
   int interval_ms = 2;
   bool dismiss_after_exit = false;
 };
@@ -141,10 +141,11 @@ int main(int argc, char** argv) {
                 options.rounds, static_cast<double>(clock.elapsed()) / 1000.0);
     std::printf(
         "  clicks %ld, double-clicks %ld, typed %ld, keys %ld, questions yes %ld / no %ld, "
+        "messages %ld, "
         "files chosen %ld / cancelled %ld, reload bursts %ld, closes %ld, exits %ld, "
         "urls opened %d\n",
-        c.clicks, c.double_clicks, c.typed, c.keys, c.yes, c.no, c.files_chosen, c.files_cancelled,
-        c.reloads, c.closes, c.exits, urls.count);
+        c.clicks, c.double_clicks, c.typed, c.keys, c.yes, c.no, c.acknowledged, c.files_chosen,
+        c.files_cancelled, c.reloads, c.closes, c.exits, urls.count);
     std::printf("  %zu distinct controls clicked; turns per window:\n", c.controls.size());
     for (const auto& [name, turns] : c.windows) std::printf("    %-40s %ld\n", name.c_str(), turns);
     std::string missed;

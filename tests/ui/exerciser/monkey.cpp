@@ -325,18 +325,28 @@ void Monkey::ActOnMenu(QMenu* menu) {
 
 void Monkey::ActOnQuestion(QMessageBox* box) {
   const QList<QAbstractButton*> buttons = box->buttons();
+  std::vector<QAbstractButton*> yes;
+  std::vector<QAbstractButton*> no;
+  for (QAbstractButton* b : buttons) {
+    const QMessageBox::ButtonRole role = box->buttonRole(b);
+    (role == QMessageBox::YesRole || role == QMessageBox::AcceptRole ? yes : no).push_back(b);
+  }
+  const std::string text = box->text().left(60).toStdString();
   if (buttons.isEmpty() || Chance(0.1)) {
     ++counts_.no;
-    Note("Escape on question '" + box->text().left(60).toStdString() + "'");
+    Note("Escape on '" + text + "'");
     SendKey(box, Qt::Key_Escape);
     return;
   }
-  QAbstractButton* button = buttons[Pick(static_cast<int>(buttons.size()))];
-  const QMessageBox::ButtonRole role = box->buttonRole(button);
-  const bool yes = role == QMessageBox::YesRole || role == QMessageBox::AcceptRole;
-  ++(yes ? counts_.yes : counts_.no);
-  Note(std::string("answer ") + (yes ? "yes" : "no") + " to '" +
-       box->text().left(60).toStdString() + "'");
+  // A question is answered each way about as often; a message has one.
+  const bool answer_yes = no.empty() || (!yes.empty() && Chance(0.5));
+  const auto& side = answer_yes ? yes : no;
+  QAbstractButton* button = side[static_cast<std::size_t>(Pick(static_cast<int>(side.size())))];
+  if (yes.empty() || no.empty())
+    ++counts_.acknowledged;
+  else
+    ++(answer_yes ? counts_.yes : counts_.no);
+  Note(std::string("answer ") + (answer_yes ? "yes" : "no") + " to '" + text + "'");
   QTest::mouseClick(button, Qt::LeftButton, Qt::NoModifier, button->rect().center());
 }
 

@@ -35,6 +35,7 @@ struct Counts {
   long keys = 0;
   long yes = 0;
   long no = 0;
+  long acknowledged = 0;  // messages with one button
   long files_chosen = 0;
   long files_cancelled = 0;
   long reloads = 0;
