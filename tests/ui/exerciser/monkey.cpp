@@ -202,9 +202,19 @@ void Monkey::ClickControl(QWidget* window) {
     const bool control = qobject_cast<QAbstractButton*>(w) || qobject_cast<QComboBox*>(w) ||
                          qobject_cast<QAbstractSlider*>(w) || IsEditable(w);
     const bool leaf = w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly).isEmpty();
-    if (control || (leaf && !qobject_cast<QLabel*>(w))) all.push_back(w);
+    // Pictures that act on a click (the light switch) are labels of their own class.
+    const bool plain_label = w->metaObject() == &QLabel::staticMetaObject;
+    if (control || (leaf && !plain_label)) all.push_back(w);
   }
-  if (all.empty()) return PressKey(window);
+  // A window drawn by hand (the colour popup) is clicked where it draws.
+  if (all.empty() || Chance(0.05)) {
+    const QRect r = window->rect();
+    const QPoint at(Pick(std::max(1, r.width())), Pick(std::max(1, r.height())));
+    ++counts_.clicks;
+    Note("click " + Name(window) + " at " + std::to_string(at.x()) + "," + std::to_string(at.y()));
+    QTest::mouseClick(window, Qt::LeftButton, Qt::NoModifier, at);
+    return;
+  }
   // Controls not clicked yet come first, so every one gets its turn.
   std::vector<QWidget*> fresh;
   std::vector<std::string> ids;
