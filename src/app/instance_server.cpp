@@ -27,19 +27,33 @@ InstanceServer::~InstanceServer() {
 }
 
 bool InstanceServer::Listen() {
+  error_.clear();
+  if (path_.empty()) {
+    error_ = "no place for the instance socket";
+    return false;
+  }
   std::error_code ec;
   if (std::filesystem::exists(std::filesystem::symlink_status(path_, ec))) {
-    // Someone answering there is a live instance; a file nobody answers on
-    // was left by a crash.
-    if (platform::SendInstanceRequestTo(path_, "PING", 1000) !=
-        platform::RequestResult::kNoInstance) {
-      return false;
+    // Someone of this user answering there is a live instance; a file
+    // nobody answers on was left by a crash. Anything of another user is
+    // neither: it is never talked to nor removed.
+    switch (platform::SendInstanceRequestTo(path_, "PING", 1000)) {
+      case platform::RequestResult::kNotOurs:
+        error_ = path_.string() + ": made by another user; it is left alone";
+        return false;
+      case platform::RequestResult::kNoInstance:
+        QLocalServer::removeServer(NativePath(path_));
+        break;
+      default:
+        return false;
     }
-    QLocalServer::removeServer(NativePath(path_));
   }
   // A plain listen fails on a name in use; Qt's access options would bind
   // elsewhere and rename over it, taking the name from a live instance.
-  if (!server_.listen(NativePath(path_))) return false;
+  if (!server_.listen(NativePath(path_))) {
+    error_ = path_.string() + ": " + server_.errorString().toStdString();
+    return false;
+  }
   std::filesystem::permissions(
       path_, std::filesystem::perms::owner_read | std::filesystem::perms::owner_write,
       std::filesystem::perm_options::replace, ec);
@@ -61,7 +75,7 @@ void InstanceServer::TakeConnection() {
       const QByteArray line = socket->readLine(kLongestRequest).trimmed();
       const std::string request = line.toStdString();
       if (request == platform::kRequestOpen || request == platform::kRequestKill ||
-          request == platform::kRequestReload) {
+          request == platform::kRequestReload || request == platform::kRequestRules) {
         // Answer before KILL ends the event loop, after the others ran.
         if (request == platform::kRequestKill) {
           socket->write("OK\n");

@@ -25,10 +25,12 @@ class InstanceServer : public QObject {
   InstanceServer(std::filesystem::path socket_path, Handler handler, QObject* parent = nullptr);
   ~InstanceServer() override;
 
-  // False when another live instance already listens (or the socket cannot
-  // be made at all: the program then runs without the channel).
+  // False when another live instance already listens, or when the socket
+  // cannot be had: then Error() says why (a socket of another user in the
+  // way, a path that cannot be bound); it is empty for a live instance.
   bool Listen();
   bool Listening() const { return server_.isListening(); }
+  const std::string& Error() const { return error_; }
   const std::filesystem::path& SocketPath() const { return path_; }
 
  private:
@@ -37,6 +39,7 @@ class InstanceServer : public QObject {
   std::filesystem::path path_;
   Handler handler_;
   QLocalServer server_;
+  std::string error_;
 };
 
 }  // namespace quorlin::app

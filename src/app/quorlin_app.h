@@ -51,6 +51,14 @@ struct InstanceDecision {
 // it is listening when the decision lets the start go on.
 InstanceDecision DecideInstance(const StartOptions& options, InstanceServer& server);
 
+// Removes the temporary files that saves cut short left in the folders this
+// program writes (config, data, the simulated keyboard's file's folder).
+void RemoveStaleSaves(const StartOptions& options);
+
+// What start-up says when the language file of the current language cannot
+// serve any text (its path and why); nothing when it can.
+std::optional<std::string> LanguageFileNotice(const text::LanguageFiles& texts);
+
 // Starts the companion program detached when it exists; never waits.
 void StartCompanion(const std::filesystem::path& program);
 

@@ -62,6 +62,21 @@ std::shared_ptr<sim::VirtualKeyboard> MakeKeyboard(const GlobalOptions& options,
                                                    Message& error) {
   std::error_code ec;
   loaded = false;
+  if (options.sim_state_file) {
+    // A FIFO or a device would block the open (with the keyboard's lock
+    // held) or never end; only a regular file holds a memory.
+    const auto status = std::filesystem::status(*options.sim_state_file, ec);
+    if (ec && status.type() != std::filesystem::file_type::not_found) {
+      error =
+          Msg("CLI_ERR_SIM_LOAD", {{"file", *options.sim_state_file}, {"reason", ec.message()}});
+      return nullptr;
+    }
+    if (std::filesystem::exists(status) && !std::filesystem::is_regular_file(status) &&
+        !std::filesystem::is_directory(status)) {
+      error = Msg("CLI_ERR_SIM_NOT_FILE", {{"file", *options.sim_state_file}});
+      return nullptr;
+    }
+  }
   if (options.sim_state_file && std::filesystem::exists(*options.sim_state_file, ec)) {
     auto keyboard = sim::VirtualKeyboard::FromFile(*options.sim_state_file, nullptr);
     if (!keyboard) {

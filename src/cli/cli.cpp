@@ -14,8 +14,10 @@
 #include "device/command_channel.h"
 #include "device/commands.h"
 #include "device/keyboard_finder.h"
+#include "platform/atomic_file.h"
 #include "platform/instance_channel.h"
 #include "platform/process_lock.h"
+#include "platform/user_folders.h"
 #include "sim/sim_backend.h"
 
 namespace quorlin::cli {
@@ -28,11 +30,13 @@ struct CommandEntry {
 };
 
 constexpr CommandEntry kCommands[] = {
-    {"devices", CommandDevices},   {"info", CommandInfo},       {"profile", CommandProfile},
-    {"lighting", CommandLighting}, {"colours", CommandColours}, {"keys", CommandKeys},
-    {"macros", CommandMacros},     {"export", CommandExport},   {"check", CommandCheck},
-    {"restore", CommandRestore},   {"backup", CommandBackup},   {"events", CommandEvents},
-    {"firmware", CommandFirmware},
+    {"devices", CommandDevices},   {"info", CommandInfo},
+    {"profile", CommandProfile},   {"lighting", CommandLighting},
+    {"colours", CommandColours},   {"keys", CommandKeys},
+    {"macros", CommandMacros},     {"export", CommandExport},
+    {"check", CommandCheck},       {"restore", CommandRestore},
+    {"backup", CommandBackup},     {"events", CommandEvents},
+    {"firmware", CommandFirmware}, {"auto-profile", CommandAutoProfile},
 };
 
 // Under --json a script asked, so the help is one JSON value it can parse
@@ -143,19 +147,43 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
     ctx.texts = &texts;
     return Fail(ctx, kExitBadArguments, error);
   }
+  // Saves cut short by a kill leave their temporary files behind.
+  {
+    const platform::UserFolders folders = platform::CurrentUserFolders();
+    platform::RemoveStaleTempFiles(folders.config);
+    platform::RemoveStaleTempFiles(folders.data);
+    std::error_code ec;
+    if (options->sim_state_file) {
+      platform::RemoveStaleTempFiles(
+          std::filesystem::absolute(*options->sim_state_file, ec).parent_path());
+    }
+  }
+  const CliTexts texts(options->language_id);
+  // Every command prints texts of the language file; one that cannot be
+  // read would make it print bare keys, so it is named instead (help and
+  // usage are built in).
+  const auto& words = options->command;
+  const bool asks_help = options->help || words.empty() ||
+                         (words.size() > 1 && (words[1] == "help" || words[1] == "--help"));
+  if (!asks_help) {
+    if (const std::string problem = texts.CurrentFileProblem(); !problem.empty()) {
+      CliContext ctx{*options, no_keyboard, out, err};
+      ctx.texts = &texts;
+      return Fail(ctx, kExitFailure,
+                  Msg("CLI_ERR_LANGUAGE_FILE",
+                      {{"file", texts.CurrentFile().string()}, {"reason", problem}}));
+    }
+  }
   // A simulated keyboard's memory is loaded here and saved after the
   // command: another run in between would be overwritten, so the whole run
   // holds that keyboard.
-  const CliTexts texts(options->language_id);
   std::optional<platform::KeyboardLock> sim_lock;
   if (options->simulate && options->sim_state_file) {
     sim_lock.emplace(platform::SimulatedKeyboardLockKey(*options->sim_state_file), kLockWait);
     if (!sim_lock->Held()) {
       CliContext ctx{*options, no_keyboard, out, err};
       ctx.texts = &texts;
-      return Fail(ctx, kExitFailure,
-                  Msg("CLI_ERR_KEYBOARD_BUSY",
-                      {{"reason", Say(ctx, LockFailureMessage(sim_lock->Failure()))}}));
+      return Fail(ctx, kExitFailure, KeyboardLockError(ctx, sim_lock->Failure()));
     }
   }
   auto backend = MakeBackend(*options, error);
@@ -177,6 +205,7 @@ int RunQuorlinctl(const std::vector<std::string>& args, std::ostream& out, std::
   // A window left running would otherwise show, and later write back, what
   // the keyboard held before this command.
   if (ctx.changed_keyboard) platform::SendInstanceRequest(platform::kRequestReload, 2000);
+  if (ctx.changed_auto_profiles) platform::SendInstanceRequest(platform::kRequestRules, 2000);
   return status;
 }
 

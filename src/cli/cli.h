@@ -29,6 +29,8 @@ struct CliContext {
   const CliTexts* texts = nullptr;
   // Set when a frame that changes the keyboard's memory was sent.
   bool changed_keyboard = false;
+  // Set when the automatic-profile rules in the settings changed.
+  bool changed_auto_profiles = false;
 };
 
 // Runs quorlinctl with the arguments after the program name; returns the
@@ -66,5 +68,6 @@ int CommandRestore(CliContext& ctx);
 int CommandBackup(CliContext& ctx);
 int CommandEvents(CliContext& ctx);
 int CommandFirmware(CliContext& ctx);
+int CommandAutoProfile(CliContext& ctx);
 
 }  // namespace quorlin::cli

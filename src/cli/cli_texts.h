@@ -4,6 +4,7 @@
 // English beside them, so names typed in English are always understood.
 
 #include <cstdint>
+#include <filesystem>
 #include <optional>
 #include <string>
 
@@ -46,6 +47,10 @@ class CliTexts {
 
   const text::TextSource& Current() const { return *current_; }
   const text::TextSource& English() const { return english_; }
+  // The file of the run's language and why it cannot serve texts ("" when
+  // it can).
+  std::filesystem::path CurrentFile() const { return chosen_->CurrentFile(); }
+  std::string CurrentFileProblem() const { return chosen_->CurrentFileProblem(); }
 
  private:
   platform::IniSettingsStore settings_;

@@ -23,26 +23,32 @@ using lighting::LitKeyEntry;
 // marks, the user file of the present custom slot, then the keyboard.
 // Few keys go one frame each, as the brush sends them; a fill goes as the
 // whole table, as a base-colour change sends it.
-// Returns what went wrong with the user file, if anything.
+// The user file goes first: it is where per-key colours live, and the
+// window's next reload would put its colours back over the keyboard's. When
+// it cannot be written nothing is sent, and the reason is returned.
 std::optional<Message> PaintKeys(const CliContext& ctx, CliSession& session, int slot,
                                  const std::vector<LitKeyEntry>& entries, bool whole_table) {
   auto& state = session.State().lighting;
-  device::CommandChannel& ch = session.Link().Channel();
   for (const auto& e : entries) {
-    const int led = *lighting::LedOf(e.lit_key);
-    lighting::SetColourAt(state.key_colours, slot, led, e.entry.colour);
+    lighting::SetColourAt(state.key_colours, slot, *lighting::LedOf(e.lit_key), e.entry.colour);
     state.base_marks[static_cast<std::size_t>(slot)][static_cast<std::size_t>(e.lit_key)] = false;
-    if (!whole_table) lighting::WriteOneKeyColour(ch, slot, led, e.entry.colour);
   }
   const auto paths = lighting::MakeUserLightingPaths(platform::CurrentUserFolders().data,
                                                      platform::ProgramDataDir());
-  const bool saved = lighting::SaveKeyEntries(paths, slot, state.panel.user_slot, entries);
+  if (!lighting::SaveKeyEntries(paths, slot, state.panel.user_slot, entries)) {
+    const auto file = lighting::UserSettingsFile(paths, slot);
+    return Msg("CLI_ERR_USER_FILE_FIRST",
+               {{"file", file.string()}, {"reason", WriteProblem(ctx, file)}});
+  }
+  device::CommandChannel& ch = session.Link().Channel();
   if (whole_table) {
     lighting::WriteWholeKeyTable(ch, session.Link().Variant(), state.key_colours, slot);
+  } else {
+    for (const auto& e : entries) {
+      lighting::WriteOneKeyColour(ch, slot, *lighting::LedOf(e.lit_key), e.entry.colour);
+    }
   }
-  if (saved) return std::nullopt;
-  const auto file = lighting::UserSettingsFile(paths, slot);
-  return Msg("CLI_ERR_USER_FILE", {{"file", file.string()}, {"reason", WriteProblem(ctx, file)}});
+  return std::nullopt;
 }
 
 bool ParseEntries(const std::vector<std::string>& words, const NameTexts& texts,
@@ -105,9 +111,10 @@ int CommandColours(CliContext& ctx) {
   // The present custom slot and its colours, as the panel holds them.
   session->Flows().Panel().ReloadUserSlots(lighting::kUserSlotCount, false);
   ctx.tally.Reset();
-  const auto problem = PaintKeys(ctx, *session, edited, entries, whole_table);
-  return ReportChange(ctx, Msg(whole_table ? "CLI_DONE_COLOURS_FILL" : "CLI_DONE_COLOURS_SET"),
-                      problem);
+  if (const auto problem = PaintKeys(ctx, *session, edited, entries, whole_table)) {
+    return Fail(ctx, kExitFailure, *problem);
+  }
+  return ReportChange(ctx, Msg(whole_table ? "CLI_DONE_COLOURS_FILL" : "CLI_DONE_COLOURS_SET"));
 }
 
 }  // namespace quorlin::cli

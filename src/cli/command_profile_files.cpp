@@ -48,10 +48,17 @@ Message InvalidReason(const fs::path& file, const std::string& message) {
 Message CheckReason(const CliContext& ctx, const fs::path& file, profiles::FileCheck check,
                     const std::string& message) {
   std::error_code ec;
-  if (fs::is_directory(file, ec)) return Msg("CLI_FILE_IS_FOLDER");
+  const fs::file_status status = fs::status(file, ec);
+  // A name the system cannot even look up (too long, a file used as a
+  // folder) is not "missing".
+  if (ec && status.type() != fs::file_type::not_found) {
+    return Msg("CLI_FILE_CANNOT_READ", {{"reason", ec.message()}});
+  }
+  if (fs::is_directory(status)) return Msg("CLI_FILE_IS_FOLDER");
   switch (check) {
     case profiles::FileCheck::kCannotOpen:
-      return Msg("CLI_FILE_CANNOT_OPEN", {{"reason", WriteProblem(ctx, file)}});
+      // A check and a restore only read the file.
+      return Msg("CLI_FILE_CANNOT_READ", {{"reason", ReadProblem(ctx, file)}});
     case profiles::FileCheck::kNoMemory:
       return Msg("CLI_FILE_NO_MEMORY");
     case profiles::FileCheck::kLoadable:

@@ -97,6 +97,18 @@ constexpr CommandHelp kHelp[] = {
     {"firmware",
      "quorlinctl firmware\n"
      "  Prints the firmware version and whether the program would propose an update.\n"},
+    {"auto-profile",
+     "quorlinctl auto-profile [list]          the rules, the fallback and whether they are on\n"
+     "quorlinctl auto-profile add APP N       switch to profile N (1..3) while APP has focus\n"
+     "quorlinctl auto-profile remove APP      drop APP's rule\n"
+     "quorlinctl auto-profile fallback N|none the profile when no rule matches (none: it stays)\n"
+     "quorlinctl auto-profile on|off          switch the rules on or off as a whole\n"
+     "  APP is the executable's name (case and a trailing .exe do not count); for\n"
+     "  programs run by Java, Python or Wine/Proton it is the window's class, or the\n"
+     "  .exe name the window reports. The first matching rule counts. The rules live\n"
+     "  in the settings file the program shares; a running window follows a change\n"
+     "  at once. Nothing is sent to the keyboard here.\n"
+     "Example: quorlinctl auto-profile add eldenring.exe 2\n"},
 };
 
 }  // namespace
@@ -121,6 +133,8 @@ void PrintUsage(std::ostream& out) {
          "  backup     back up the settings to a profile file\n"
          "  events     print the keyboard's event reports\n"
          "  firmware   print the firmware version and whether an update is proposed\n"
+         "  auto-profile  list or change the rules that switch the profile with the\n"
+         "             application in focus\n"
          "Run 'quorlinctl COMMAND --help' for a command's arguments and examples.\n"
          "\n"
          "Options (anywhere before a --; every word after -- is an argument):\n"

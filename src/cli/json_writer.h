@@ -49,6 +49,8 @@ class JsonWriter {
   bool wrote_any_ = false;
 };
 
+// The text as the inside of a JSON string. Bytes that are not UTF-8 (a file
+// name in another encoding) become U+FFFD, so the output is always JSON.
 std::string JsonEscape(std::string_view text);
 
 }  // namespace quorlin::cli

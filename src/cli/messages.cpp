@@ -49,7 +49,12 @@ std::string Say(const text::TextSource& current, const text::TextSource& english
                 const Message& message) {
   std::string tmpl = current.Text(message.key);
   if (tmpl == text::kMissingText) tmpl = english.Text(message.key);
-  if (tmpl == text::kMissingText) tmpl = message.key;
+  if (tmpl == text::kMissingText) {
+    // Said when the language files themselves fail, so it cannot rely on them.
+    tmpl = message.key == "CLI_ERR_LANGUAGE_FILE"
+               ? "the language file {file} cannot be read: {reason}"
+               : message.key;
+  }
   return FillNamed(tmpl, message.args);
 }
 
@@ -88,21 +93,57 @@ std::string SystemReason(int error_number) {
   return std::strerror(error_number);
 }
 
-std::string WriteProblem(const CliContext& ctx, const fs::path& file) {
+namespace {
+
+// Why `file` cannot be used as a file at all, found without opening it: the
+// system's reason it cannot be looked at (a name too long, a folder that is
+// not one), or that it is something else than a regular file. Empty when
+// it is missing or a regular file.
+std::string NotAFileProblem(const CliContext& ctx, const fs::path& file) {
   std::error_code ec;
-  if (fs::is_directory(file, ec)) return SystemReason(EISDIR);
+  const fs::file_status status = fs::status(file, ec);
+  if (ec && status.type() != fs::file_type::not_found) return ec.message();
+  if (fs::is_directory(status)) return SystemReason(EISDIR);
+  if (fs::exists(status) && !fs::is_regular_file(status)) {
+    return Say(ctx, Msg("CLI_NOT_REGULAR_FILE"));
+  }
+  return {};
+}
+
+}  // namespace
+
+std::string ReadProblem(const CliContext& ctx, const fs::path& file) {
+  if (std::string problem = NotAFileProblem(ctx, file); !problem.empty()) return problem;
+  errno = 0;
+  std::FILE* f = std::fopen(file.c_str(), "rb");
+  if (!f) return SystemReason(errno ? errno : EIO);
+  std::fclose(f);
+  return Say(ctx, Msg("CLI_NO_REASON"));
+}
+
+std::string WriteProblem(const CliContext& ctx, const fs::path& file) {
+  if (std::string problem = NotAFileProblem(ctx, file); !problem.empty()) return problem;
+  std::error_code ec;
   const fs::path folder = file.has_parent_path() ? file.parent_path() : fs::path(".");
   if (!fs::exists(folder, ec)) return SystemReason(ENOENT);
   if (!fs::is_directory(folder, ec)) return SystemReason(ENOTDIR);
   // Files are replaced through a new file beside them, so the folder must
-  // take one; the probe is removed at once.
+  // take one, with some bytes in it (a full disk still takes an empty
+  // file); the probe is removed at once.
   const fs::path probe = folder / ".quorlinctl-write-check";
   errno = 0;
   if (std::FILE* f = std::fopen(probe.c_str(), "wbx")) {
+    static const char kProbeBytes[64 * 1024] = {};
+    const bool written = std::fwrite(kProbeBytes, 1, sizeof kProbeBytes, f) == sizeof kProbeBytes &&
+                         std::fflush(f) == 0;
+    const int write_error = errno;
     std::fclose(f);
     fs::remove(probe, ec);
+    if (!written) return SystemReason(write_error ? write_error : EIO);
   } else if (errno != EEXIST) {
-    return SystemReason(errno ? errno : EIO);
+    return Say(ctx,
+               Msg("CLI_FOLDER_TAKES_NO_FILE",
+                   {{"folder", folder.string()}, {"reason", SystemReason(errno ? errno : EIO)}}));
   }
   if (fs::exists(file, ec)) {
     // Opening for update changes nothing.
@@ -111,8 +152,9 @@ std::string WriteProblem(const CliContext& ctx, const fs::path& file) {
     if (!f) return SystemReason(errno ? errno : EIO);
     std::fclose(f);
   }
+  // What failed may have needed more room than the probe.
   const fs::space_info space = fs::space(folder, ec);
-  if (!ec && space.available == 0) return SystemReason(ENOSPC);
+  if (!ec && space.available < 1024 * 1024) return SystemReason(ENOSPC);
   return Say(ctx, Msg("CLI_NO_REASON"));
 }
 
@@ -125,13 +167,22 @@ Message LockFailureMessage(const platform::LockFailure& failure) {
     case Kind::kHeldElsewhere:
       return Msg("CLI_LOCK_HELD_ELSEWHERE", {{"file", file}});
     case Kind::kCannotOpen:
-      return Msg("CLI_LOCK_CANNOT_OPEN", {{"file", file}, {"reason", failure.system_reason}});
+      return Msg("CLI_LOCK_CANNOT_CREATE", {{"file", file}, {"reason", failure.system_reason}});
     case Kind::kCannotLock:
       return Msg("CLI_LOCK_CANNOT_LOCK", {{"file", file}, {"reason", failure.system_reason}});
     case Kind::kNone:
       break;
   }
   return Msg("CLI_NO_REASON");
+}
+
+Message KeyboardLockError(const CliContext& ctx, const platform::LockFailure& failure) {
+  using Kind = platform::LockFailure::Kind;
+  const bool held = failure.kind == Kind::kHeldHere || failure.kind == Kind::kHeldElsewhere;
+  // Only a lock someone holds means another program is at work; a lock
+  // file that cannot be made or locked is this system's fault, said so.
+  return Msg(held ? "CLI_ERR_KEYBOARD_BUSY" : "CLI_ERR_LOCK_UNUSABLE",
+             {{"reason", Say(ctx, LockFailureMessage(failure))}});
 }
 
 int ReportFindFailure(CliContext& ctx, device::FindResult result) {

@@ -53,12 +53,17 @@ std::string Hex4(uint16_t value);
 std::string SystemReason(int error_number);
 // Why `file` could not be written, found again after the fact: tries the
 // folder and the file without changing either, and gives the system's
-// reason ("no reason given" when everything looks writable now).
+// reason, or that it is not a regular file ("no reason given" when
+// everything looks writable now).
 std::string WriteProblem(const CliContext& ctx, const std::filesystem::path& file);
+// The same for a file that could not be opened for reading.
+std::string ReadProblem(const CliContext& ctx, const std::filesystem::path& file);
 
 // Why a lock was not taken, as a text of the language files (the system's
 // reason stays its own).
 Message LockFailureMessage(const platform::LockFailure& failure);
+// The error line for a keyboard lock not taken: busy only when held.
+Message KeyboardLockError(const CliContext& ctx, const platform::LockFailure& failure);
 
 // The exit status and error line for a failed keyboard search.
 int ReportFindFailure(CliContext& ctx, device::FindResult result);

@@ -18,9 +18,7 @@ std::unique_ptr<CliSession> CliSession::Open(CliContext& ctx, int& status) {
   auto locks = std::make_unique<flows::FlowLocks>(flows::FlowKeyboardKey(*link, state_file),
                                                   platform::CurrentUserFolders().data, kLockWait);
   if (!locks->Held()) {
-    status = Fail(
-        ctx, kExitFailure,
-        Msg("CLI_ERR_KEYBOARD_BUSY", {{"reason", Say(ctx, LockFailureMessage(locks->Failure()))}}));
+    status = Fail(ctx, kExitFailure, KeyboardLockError(ctx, locks->Failure()));
     return nullptr;
   }
   return std::unique_ptr<CliSession>(new CliSession(ctx, std::move(link), std::move(locks)));

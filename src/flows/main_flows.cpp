@@ -1,11 +1,13 @@
 #include "flows/main_flows.h"
 
 #include "device/commands.h"
+#include "flows/reload_merge.h"
 #include "keys/key_stores.h"
 #include "lighting/user_lighting_files.h"
 #include "profiles/apply_settings.h"
 #include "profiles/data_folder.h"
 #include "profiles/profile_file.h"
+#include "text/format.h"
 
 namespace quorlin::flows {
 
@@ -62,6 +64,35 @@ void MainFlows::ReloadAfterArrival() {
   if (UserModeListed()) lighting::RecomputeBaseMarks(p_.state.lighting);
 }
 
+void MainFlows::ReloadAfterChange() {
+  bool keep = false;
+  if (p_.view.Modified() && clean_)
+    keep = p_.view.AskYesNo(p_.texts.Text("MAIN_RELOAD_KEEP_EDITS"));
+  std::optional<profiles::WorkingContents> edited;
+  if (keep) edited = *p_.state.working.Lock();
+  if (store_.ReloadFromKeyboard(keep) && keep) {
+    {
+      auto working = p_.state.working.Lock();
+      profiles::WorkingContents keyboard = *working;
+      *working = LayEditsOver(*clean_, *edited, keyboard);
+      // The next edits are measured against what the keyboard holds now.
+      clean_ = std::move(keyboard);
+    }
+    store_.ShowActiveProfile();
+  }
+  ShowButtonsForActiveProfile();
+  // Reads only: the user-mode colours come from the file, as shown.
+  panel_.ReadLighting({lighting::ViewFlagFromFile::kSetOnly, false});
+  if (UserModeListed()) panel_.ReloadUserSlots(lighting::kUserSlotCount, false);
+  RefreshPanel();
+  if (UserModeListed()) lighting::RecomputeBaseMarks(p_.state.lighting);
+}
+
+void MainFlows::RememberIfClean() {
+  if (p_.view.Modified()) return;
+  clean_ = *p_.state.working.Lock();
+}
+
 void MainFlows::SelectProfileSlot(int slot) {
   p_.state.lighting.edited_slot = slot;
   panel_.ReadLighting({lighting::ViewFlagFromFile::kSetOnly, false});
@@ -82,15 +113,22 @@ bool MainFlows::Apply() {
   }
   p_.view.SetBusy(true);
   bool applied = true;
+  std::string not_saved;
   if (p_.view.Modified()) {
     auto working = p_.state.working.Lock();
     applied = false;
     if (!RefuseUnloaded(*working)) {
-      const bool saved = store_.SaveHostCopy(*working);
+      const bool saved = store_.SaveHostCopy(*working, &not_saved);
       const bool written = profiles::ApplySettings(*working, false, Targets());
       applied = saved && written;
+      if (saved) not_saved.clear();
+      if (!written) not_saved.clear();  // the write failure was said already
     }
   }
+  // The keyboard has it, the program's copy does not: said, and Apply
+  // stays on for another try.
+  if (!not_saved.empty())
+    p_.view.ShowMessage(text::FormatWithText(p_.texts.Text("MAIN_HOST_COPY_NOT_SAVED"), not_saved));
   if (applied && p_.view.Modified()) p_.view.SetModified(false);
   p_.view.SetBusy(false);
   return applied;
@@ -152,6 +190,7 @@ bool MainFlows::RestoreFromFile(const fs::path& file) {
     return false;
   }
   bool written = false;
+  std::string not_saved;
   {
     auto working = p_.state.working.Lock();
     // Loaded aside first: a file that changed since the check leaves the
@@ -162,11 +201,16 @@ bool MainFlows::RestoreFromFile(const fs::path& file) {
       return false;
     }
     *working = std::move(loaded);
-    store_.SaveHostCopy(*working);
+    if (store_.SaveHostCopy(*working, &not_saved)) not_saved.clear();
     written = profiles::ApplySettings(*working, true, Targets());
   }
   store_.ShowActiveProfile();
-  p_.view.SetModified(false);
+  if (written && !not_saved.empty())
+    p_.view.ShowMessage(text::FormatWithText(p_.texts.Text("MAIN_HOST_COPY_NOT_SAVED"), not_saved));
+  // What the file brought and the keyboard did not take is still pending:
+  // Apply stays on to write it.
+  p_.view.SetModified(!written);
+  if (written) p_.view.ShowFileDone(FlowView::FileDone::kRestored, file);
   return written;
 }
 
@@ -182,8 +226,13 @@ bool MainFlows::BackUpToFile() {
 }
 
 bool MainFlows::BackUpToFile(const fs::path& file) {
-  auto working = p_.state.working.Lock();
-  return profiles::SaveProfileImage(*working, file, p_.writer);
+  bool saved = false;
+  {
+    auto working = p_.state.working.Lock();
+    saved = profiles::SaveProfileImage(*working, file, p_.writer);
+  }
+  if (saved) p_.view.ShowFileDone(FlowView::FileDone::kBackedUp, file);
+  return saved;
 }
 
 void MainFlows::LightingReload() {

@@ -5,6 +5,7 @@
 // All run on the user-interface thread.
 
 #include <filesystem>
+#include <optional>
 
 #include "device/device_link.h"
 #include "flows/flow_view.h"
@@ -40,6 +41,14 @@ class MainFlows {
 
   // The keyboard arrived and its data is loaded.
   void ReloadAfterArrival();
+  // Another program (quorlinctl) changed the keyboard: its data is read
+  // again, and nothing is written to it. When the window holds edits it
+  // has not applied, the user chooses: keep them (laid over what the
+  // keyboard holds now, to be applied) or take the keyboard's.
+  void ReloadAfterChange();
+  // After each flow: with nothing pending, what the working store holds is
+  // what the window's next edits are measured against.
+  void RememberIfClean();
   // A profile button: edit slot n's lighting, and make it the Active profile.
   void SelectProfileSlot(int slot);
   // True when pending key changes were saved and written (or none pended).
@@ -74,6 +83,8 @@ class MainFlows {
   bool RefuseUnloaded(const profiles::WorkingContents& working);
 
   FlowParts p_;
+  // The working store as it was with nothing pending (see RememberIfClean).
+  std::optional<profiles::WorkingContents> clean_;
   profiles::ProfileStore store_;
   lighting::LightingPanel panel_;
 };

@@ -2,6 +2,7 @@
 // A value that is only reached while its own mutex is held.
 
 #include <mutex>
+#include <optional>
 #include <utility>
 
 namespace quorlin::keys {
@@ -32,6 +33,15 @@ class Guarded {
   template <typename F>
   decltype(auto) With(F&& f) {
     std::lock_guard<std::mutex> lock(mutex_);
+    return std::forward<F>(f)(value_);
+  }
+
+  // As With, but only when nobody holds the value now: for a thread that
+  // must never wait for a long writer (the user-interface thread).
+  template <typename F>
+  auto TryWith(F&& f) -> std::optional<decltype(std::forward<F>(f)(std::declval<T&>()))> {
+    std::unique_lock<std::mutex> lock(mutex_, std::try_to_lock);
+    if (!lock.owns_lock()) return std::nullopt;
     return std::forward<F>(f)(value_);
   }
 

@@ -99,6 +99,7 @@ PanelView PresentPanel(const LightingState& state) {
   v.multi_colour_picture = panel.colourful ? "sjsdown.bmp" : "sjsup.bmp";
   v.swatch_pictures = SwatchPictures(panel.swatch);
   v.light_switch_picture = panel.view_open ? "dengdown.bmp" : "dengup.bmp";
+  v.view_open = panel.view_open;
 
   v.user_slot_names = state.user_slot_names;
   v.user_slot = panel.user_slot;

@@ -54,6 +54,7 @@ struct PanelView {
   std::array<std::string, 4> swatch_pictures;
 
   std::string light_switch_picture;
+  bool view_open = false;  // the lighting settings show (the switch is down)
 
   // User-mode controls.
   std::vector<std::string> user_slot_names;

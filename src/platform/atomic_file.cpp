@@ -1,18 +1,18 @@
 #include "platform/atomic_file.h"
 
 #include <atomic>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstring>
 #include <fstream>
 #include <random>
 #include <system_error>
 
 #if defined(__unix__) || defined(__APPLE__)
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
-
-#include <cerrno>
-#include <cstring>
 #define QUORLIN_POSIX_FILES 1
 #endif
 
@@ -104,6 +104,9 @@ void SyncFolder(const fs::path&) {}
 
 #endif
 
+constexpr std::string_view kTempMark = ".tmp-";
+constexpr std::size_t kSuffixDigits = 16;
+
 std::string RandomSuffix() {
   static std::atomic<uint64_t> counter{0};
   uint64_t entropy =
@@ -158,12 +161,17 @@ bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
   // the bytes at all; only regular files are ever replaced.
   std::error_code status_ec;
   const fs::file_status existing = fs::status(final_path, status_ec);
+  if (status_ec && existing.type() != fs::file_type::not_found) {
+    SetError(error, Describe(final_path, "cannot be examined (" + status_ec.message() + ")"));
+    return false;
+  }
   if (existing.type() != fs::file_type::not_found && !fs::is_regular_file(existing)) {
     SetError(error, Describe(final_path, "not a regular file, left as it is"));
     return false;
   }
   const fs::path folder = final_path.parent_path();
-  const fs::path temp = folder / ("." + final_path.filename().string() + ".tmp-" + RandomSuffix());
+  const fs::path temp =
+      folder / ("." + final_path.filename().string() + std::string(kTempMark) + RandomSuffix());
   std::error_code ec;
   if (!writer.WriteNewFile(temp, bytes, error)) {
     fs::remove(temp, ec);
@@ -180,13 +188,51 @@ bool WriteFileAtomically(const fs::path& target, std::span<const uint8_t> bytes,
   return true;
 }
 
+bool IsAtomicTempName(std::string_view name) {
+  const std::size_t least = 1 + 1 + kTempMark.size() + kSuffixDigits;
+  if (name.size() < least || name.front() != '.') return false;
+  const std::string_view suffix = name.substr(name.size() - kSuffixDigits);
+  for (char c : suffix) {
+    if (!((c >= '0' && c <= '9') || (c >= 'a' && c <= 'f'))) return false;
+  }
+  return name.substr(name.size() - kSuffixDigits - kTempMark.size(), kTempMark.size()) == kTempMark;
+}
+
+int RemoveStaleTempFiles(const fs::path& folder, std::chrono::seconds min_age) {
+  int removed = 0;
+  std::error_code ec;
+  fs::directory_iterator it(folder, ec);
+  if (ec) return 0;
+  const auto now = fs::file_time_type::clock::now();
+  for (; it != fs::directory_iterator(); it.increment(ec)) {
+    if (ec) break;
+    const fs::path& path = it->path();
+    if (!IsAtomicTempName(path.filename().string())) continue;
+    std::error_code entry_ec;
+    if (!fs::is_regular_file(fs::symlink_status(path, entry_ec))) continue;
+#ifdef QUORLIN_POSIX_FILES
+    struct stat st {};
+    if (::lstat(path.c_str(), &st) != 0 || st.st_uid != ::getuid()) continue;
+#endif
+    const auto written = fs::last_write_time(path, entry_ec);
+    if (entry_ec || now - written < min_age) continue;
+    if (fs::remove(path, entry_ec)) ++removed;
+  }
+  return removed;
+}
+
 ReadStatus ReadWholeFile(const fs::path& path, std::vector<uint8_t>* bytes, std::string* error,
                          std::uintmax_t max_bytes) {
   std::error_code ec;
   const fs::file_status status = fs::status(path, ec);
   if (status.type() == fs::file_type::not_found) return ReadStatus::kMissing;
-  if (ec || !fs::is_regular_file(status)) {
-    SetError(error, Describe(path, "not a readable file"));
+  if (ec) {
+    SetError(error, Describe(path, "cannot be examined (" + ec.message() + ")"));
+    return ReadStatus::kFailed;
+  }
+  if (!fs::is_regular_file(status)) {
+    SetError(error, Describe(path, fs::is_directory(status) ? "a folder, not a file"
+                                                            : "not a regular file"));
     return ReadStatus::kFailed;
   }
   const std::uintmax_t size = fs::file_size(path, ec);
@@ -194,9 +240,11 @@ ReadStatus ReadWholeFile(const fs::path& path, std::vector<uint8_t>* bytes, std:
     SetError(error, Describe(path, ec ? "cannot size file" : "file too large"));
     return ReadStatus::kFailed;
   }
+  errno = 0;
   std::ifstream in(path, std::ios::binary);
   if (!in) {
-    SetError(error, Describe(path, "cannot open file"));
+    const std::string why = errno != 0 ? std::strerror(errno) : "no reason given by the system";
+    SetError(error, Describe(path, "cannot open file (" + why + ")"));
     return ReadStatus::kFailed;
   }
   bytes->resize(static_cast<std::size_t>(size));

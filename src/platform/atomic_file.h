@@ -4,10 +4,12 @@
 // which is flushed to the disk and then renamed over the target, so a crash
 // or a full disk leaves either the old file or the new one, never a mix.
 
+#include <chrono>
 #include <cstdint>
 #include <filesystem>
 #include <span>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace quorlin::platform {
@@ -36,6 +38,17 @@ bool WriteFileAtomically(const std::filesystem::path& target, std::span<const ui
                          std::string* error);
 bool WriteFileAtomically(const std::filesystem::path& target, std::span<const uint8_t> bytes,
                          std::string* error, FileWriter& writer);
+
+// Whether `name` is one of the temporary names WriteFileAtomically uses:
+// "." + target name + ".tmp-" + 16 hexadecimal digits.
+bool IsAtomicTempName(std::string_view name);
+
+// Removes what a killed save left in `folder` (not below it): regular files
+// with a temporary name of this program, owned by this user and untouched
+// for at least `min_age` (a save running right now is younger). Returns how
+// many were removed; a folder that cannot be listed removes nothing.
+int RemoveStaleTempFiles(const std::filesystem::path& folder,
+                         std::chrono::seconds min_age = std::chrono::seconds(60));
 
 enum class ReadStatus { kOk, kMissing, kFailed };
 

@@ -4,9 +4,12 @@
 #include <cstring>
 #include <system_error>
 
+#include "platform/runtime_folder.h"
+
 #ifndef _WIN32
 #include <poll.h>
 #include <sys/socket.h>
+#include <sys/stat.h>
 #include <sys/un.h>
 #include <unistd.h>
 #endif
@@ -27,16 +30,41 @@ std::string UserTag() {
 
 }  // namespace
 
-fs::path InstanceSocketPath(const EnvironmentLookup& env) {
+std::size_t LongestSocketPath() {
+#ifdef _WIN32
+  return 107;
+#else
+  return sizeof(sockaddr_un::sun_path) - 1;
+#endif
+}
+
+InstanceSocket InstanceSocketFrom(const EnvironmentLookup& env) {
   const std::string name = std::string(kInstanceName) + "-" + UserTag() + ".sock";
-  if (const auto runtime = env("XDG_RUNTIME_DIR")) {
-    const fs::path dir(*runtime);
-    if (dir.is_absolute()) return dir / name;
+  const RuntimeFolder runtime = RuntimeFolderFrom(env);
+  if (!runtime.path.empty() && (runtime.path / name).string().size() <= LongestSocketPath()) {
+    return {runtime.path / name, {}};
   }
-  std::error_code ec;
-  fs::path temp = fs::temp_directory_path(ec);
-  if (ec) temp = "/tmp";
-  return temp / name;
+  // A socket path the system cannot bind would leave every start thinking
+  // it is the first: use the short private folder instead ($TMPDIR's, or
+  // /tmp's when that is too deep as well).
+  fs::path short_folder = FallbackRuntimeFolder(TempBase(env));
+  if ((short_folder / name).string().size() > LongestSocketPath()) {
+    short_folder = FallbackRuntimeFolder("/tmp");
+  }
+  const fs::path socket = short_folder / name;
+  if (socket.string().size() > LongestSocketPath()) {
+    return {{},
+            socket.string() + ": longer than the " + std::to_string(LongestSocketPath()) +
+                " bytes a socket path may have"};
+  }
+  if (std::string problem = MakePrivateFolder(short_folder); !problem.empty()) {
+    return {{}, runtime.error.empty() ? problem : runtime.error};
+  }
+  return {socket, {}};
+}
+
+fs::path InstanceSocketPath(const EnvironmentLookup& env) {
+  return InstanceSocketFrom(env).path;
 }
 
 fs::path InstanceSocketPath() {
@@ -93,14 +121,21 @@ RequestResult SendInstanceRequestTo(const fs::path& socket_path, std::string_vie
   const std::string path = socket_path.string();
   sockaddr_un address{};
   address.sun_family = AF_UNIX;
-  if (path.size() >= sizeof address.sun_path) return RequestResult::kNoInstance;
+  if (path.empty() || path.size() >= sizeof address.sun_path) return RequestResult::kNoInstance;
   std::memcpy(address.sun_path, path.c_str(), path.size() + 1);
+
+  // A socket another user made, listening or not, must not get the request
+  // (nor make this user's program believe a window of theirs answered).
+  struct stat st {};
+  if (::lstat(path.c_str(), &st) != 0) return RequestResult::kNoInstance;
+  if (!S_ISSOCK(st.st_mode) || st.st_uid != ::getuid()) return RequestResult::kNotOurs;
 
   Socket s;
   if (s.fd() < 0) return RequestResult::kNoInstance;
   if (::connect(s.fd(), reinterpret_cast<const sockaddr*>(&address), sizeof address) != 0) {
     return RequestResult::kNoInstance;
   }
+  if (!PeerIsSameUser(s.fd())) return RequestResult::kNotOurs;
   const std::string line = std::string(request) + "\n";
   if (::send(s.fd(), line.data(), line.size(), MSG_NOSIGNAL) != static_cast<ssize_t>(line.size())) {
     return RequestResult::kNoAnswer;

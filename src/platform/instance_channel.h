@@ -6,6 +6,7 @@
 // running window answers "OK" and a line feed once it has handled it, so a
 // sender knows its request took effect.
 
+#include <cstddef>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -24,11 +25,27 @@ inline constexpr std::string_view kRequestOpen = "OPEN";
 inline constexpr std::string_view kRequestKill = "KILL";
 // The keyboard was changed behind the window's back: read it again.
 inline constexpr std::string_view kRequestReload = "RELOAD";
+// The automatic-profile rules in the settings changed: read them again.
+inline constexpr std::string_view kRequestRules = "RULES";
 inline constexpr std::string_view kRequestHandled = "OK";
 
-// The socket's full path: in $XDG_RUNTIME_DIR (a private folder of the user)
-// when it is set and absolute, else in the temporary folder; the name holds
-// the user id either way.
+// The name of a window property: a top-level window that carries it (true)
+// is closed by KILL, for a message shown before the main window runs,
+// which would otherwise outlive the request.
+inline constexpr const char* kEndsOnKillProperty = "quorlinEndsOnKill";
+
+// The longest socket path the system takes (the terminating zero aside).
+std::size_t LongestSocketPath();
+
+struct InstanceSocket {
+  std::filesystem::path path;  // empty when no private place could be had
+  std::string error;           // then: why, naming the folder or the path
+};
+
+// The socket's full path, in the user's private runtime folder (see
+// runtime_folder.h); the name holds the user id. A path too long for a
+// socket moves to the short private folder under /tmp.
+InstanceSocket InstanceSocketFrom(const EnvironmentLookup& env);
 std::filesystem::path InstanceSocketPath(const EnvironmentLookup& env);
 std::filesystem::path InstanceSocketPath();
 
@@ -36,6 +53,8 @@ enum class RequestResult {
   kHandled,     // the running window answered
   kNoInstance,  // nothing listens (a socket left by a crash counts as none)
   kNoAnswer,    // something listens but did not answer in time
+  kNotOurs,     // the socket or the process behind it belongs to another user:
+                // nothing was sent
 };
 
 // Sends `request` and waits up to `timeout_ms` for the answer.

@@ -7,7 +7,6 @@ namespace quorlin::platform {
 namespace {
 
 constexpr uint16_t kExtended = 0x100;
-constexpr uint32_t kXkbOffset = 8;
 
 // Keys whose events Windows rewrites when a modifier is held.
 constexpr uint16_t kEvdevSysRq = 99;  // Print Screen
@@ -207,8 +206,9 @@ std::optional<KeyMessage> KeyMessageFromEvdev(uint16_t evdev_code, const KeyEven
 
 std::optional<KeyMessage> KeyMessageFromXkbScanCode(uint32_t native_scan_code,
                                                     const KeyEventState& state) {
-  if (native_scan_code < kXkbOffset || native_scan_code - kXkbOffset > 0xFFFF) return std::nullopt;
-  return KeyMessageFromEvdev(static_cast<uint16_t>(native_scan_code - kXkbOffset), state);
+  if (native_scan_code < kXkbScanCodeOffset || native_scan_code - kXkbScanCodeOffset > 0xFFFF)
+    return std::nullopt;
+  return KeyMessageFromEvdev(static_cast<uint16_t>(native_scan_code - kXkbScanCodeOffset), state);
 }
 
 KeyMessage KeyMessageFromWindows(uint32_t vk, uint32_t scan_code, bool extended, bool release) {

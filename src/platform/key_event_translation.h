@@ -31,6 +31,7 @@ uint32_t MakeKeyLParam(uint16_t scan, bool release);
 std::optional<KeyMessage> KeyMessageFromEvdev(uint16_t evdev_code, const KeyEventState& state);
 
 // X11 and Wayland report the evdev code + 8 as the native scan code.
+inline constexpr uint32_t kXkbScanCodeOffset = 8;
 std::optional<KeyMessage> KeyMessageFromXkbScanCode(uint32_t native_scan_code,
                                                     const KeyEventState& state);
 

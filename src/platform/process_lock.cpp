@@ -8,6 +8,7 @@
 #include <system_error>
 #include <thread>
 
+#include "platform/runtime_folder.h"
 #include "platform/user_folders.h"
 
 #if defined(_WIN32)
@@ -102,6 +103,11 @@ NativeHandle TakeSystemLock(const fs::path& path, std::optional<Clock::time_poin
                             LockFailure& failure) {
   std::error_code ec;
   fs::create_directories(path.parent_path(), ec);
+  if (ec) {
+    // The open would only say the folder is missing.
+    failure = {LockFailure::Kind::kCannotOpen, path, ec.message()};
+    return kNoHandle;
+  }
   const NativeHandle h = OpenLockFile(path, failure);
   if (h == kNoHandle) return kNoHandle;
   if (!deadline) {
@@ -158,7 +164,7 @@ std::string DescribeLockFailure(const LockFailure& failure) {
     case LockFailure::Kind::kHeldElsewhere:
       return "another program holds the lock " + file;
     case LockFailure::Kind::kCannotOpen:
-      return "cannot open lock file " + file + " (" + failure.system_reason + ")";
+      return "cannot create the lock file " + file + " (" + failure.system_reason + ")";
     case LockFailure::Kind::kCannotLock:
       return "cannot lock " + file + " (" + failure.system_reason + ")";
   }
@@ -240,6 +246,9 @@ FileLock::~FileLock() {
 }
 
 fs::path LockFolder() {
+  // Commands that only read must not need a writable config folder.
+  const RuntimeFolder runtime = ProgramRuntimeFolder();
+  if (!runtime.path.empty()) return runtime.path / "locks";
   return CurrentUserFolders().config / "locks";
 }
 

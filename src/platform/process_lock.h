@@ -25,7 +25,7 @@
 //     worker too when it may hold the data folder.
 //
 // The locks are advisory (they stop only programs that take them), per user
-// (the lock files live in the user's config folder), and released by the
+// (the lock files live in the user's private runtime folder), and released by the
 // system when a process ends, so a crash never leaves a keyboard locked.
 // Within one process the same lock may be taken again by the thread that
 // holds it; another thread of that process waits like another process would.
@@ -83,7 +83,8 @@ class FileLock {
   std::string error_;
 };
 
-// The folder of the lock files: "locks" in the user's config folder.
+// The folder of the lock files: "locks" in the program's private runtime
+// folder (the config folder when there is none).
 std::filesystem::path LockFolder();
 
 // The key of a real keyboard: the path of its command device.

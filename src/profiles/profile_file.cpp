@@ -105,13 +105,17 @@ bool LoadProfileImage(const fs::path& path, WorkingContents& working) {
   }
 }
 
-bool SaveProfileImage(WorkingContents& working, const fs::path& path,
-                      platform::FileWriter& writer) {
+bool SaveProfileImage(WorkingContents& working, const fs::path& path, platform::FileWriter& writer,
+                      std::string* error) {
   try {
     std::vector<uint8_t> image;
-    return EncodeProfileImage(working, image) == ImageFault::kNone &&
-           platform::WriteFileAtomically(path, image, nullptr, writer);
+    if (EncodeProfileImage(working, image) != ImageFault::kNone) {
+      if (error) *error = "the profile does not fit into a profile file";
+      return false;
+    }
+    return platform::WriteFileAtomically(path, image, error, writer);
   } catch (const std::bad_alloc&) {
+    if (error) *error = "out of memory";
     return false;
   }
 }

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <filesystem>
+#include <string>
 
 #include "macros/message_view.h"
 #include "platform/atomic_file.h"
@@ -36,8 +37,10 @@ FileCheck CheckProfileFile(const std::filesystem::path& path, const text::TextSo
 bool LoadProfileImage(const std::filesystem::path& path, WorkingContents& working);
 
 // Writes `working` (whose lock the caller holds) as a profile file.
+// `error`, when given, says why it failed.
 bool SaveProfileImage(WorkingContents& working, const std::filesystem::path& path,
-                      platform::FileWriter& writer = platform::SystemFileWriter());
+                      platform::FileWriter& writer = platform::SystemFileWriter(),
+                      std::string* error = nullptr);
 // The same holding the Working lock for the whole operation.
 bool SaveProfileImage(WorkingStore& store, const std::filesystem::path& path,
                       platform::FileWriter& writer = platform::SystemFileWriter());

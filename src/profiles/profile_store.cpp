@@ -51,13 +51,22 @@ bool ProfileStore::ReloadFromKeyboard(bool keep_modified) {
   return true;
 }
 
-bool ProfileStore::SaveHostCopy(WorkingContents& working) {
+bool ProfileStore::SaveHostCopy(WorkingContents& working, std::string* error) {
   const int active = ActiveProfile();
-  if (active < 0) return false;
+  if (active < 0) {
+    if (error) *error = "the keyboard's active profile is not known";
+    return false;
+  }
   const fs::path path = HostCopyPath(active);
   std::error_code ec;
-  if (!fs::exists(path, ec)) return false;
-  return SaveProfileImage(working, path, p_.writer);
+  if (!fs::exists(path, ec)) {
+    if (error) *error = path.string() + ": " + (ec ? ec.message() : "it does not exist");
+    return false;
+  }
+  std::string why;
+  if (SaveProfileImage(working, path, p_.writer, &why)) return true;
+  if (error) *error = path.string() + ": " + why;
+  return false;
 }
 
 bool ProfileStore::SaveHostCopy() {

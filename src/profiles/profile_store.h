@@ -53,7 +53,8 @@ class ProfileStore {
 
   // Saves `working` (whose lock the caller holds) over the host copy of the
   // Active profile, only when that copy exists.
-  bool SaveHostCopy(WorkingContents& working);
+  // `error`, when given, says why the copy could not be written.
+  bool SaveHostCopy(WorkingContents& working, std::string* error = nullptr);
   // The same under the Working lock.
   bool SaveHostCopy();
 

@@ -1,5 +1,6 @@
 #include "text/language.h"
 
+#include <cctype>
 #include <string>
 
 #include "platform/ini_file.h"
@@ -14,6 +15,37 @@ std::string Lookup(const std::filesystem::path& dir, std::string_view section, s
 }
 
 }  // namespace
+
+std::string LanguageFileProblem(const std::filesystem::path& file) {
+  platform::IniFile ini;
+  std::string error;
+  switch (platform::IniFile::Load(file, &ini, &error)) {
+    case platform::ReadStatus::kMissing:
+      return "no such file";
+    case platform::ReadStatus::kFailed: {
+      // The caller names the file itself.
+      const std::string tail = ": " + file.string();
+      if (error.size() > tail.size() &&
+          error.compare(error.size() - tail.size(), tail.size(), tail) == 0)
+        error.resize(error.size() - tail.size());
+      return error;
+    }
+    case platform::ReadStatus::kOk:
+      break;
+  }
+  const auto is_text_section = [](std::string_view name) {
+    if (name.size() != kTextSection.size()) return false;
+    for (std::size_t i = 0; i < name.size(); ++i) {
+      if (std::toupper(static_cast<unsigned char>(name[i])) != kTextSection[i]) return false;
+    }
+    return true;
+  };
+  for (const platform::IniEntry& e : ini.Entries()) {
+    if (e.in_section && is_text_section(e.section)) return {};
+  }
+  return ini.Entries().empty() ? "the file is empty or holds no texts"
+                               : "the file holds no [TEXT] section: not a language file";
+}
 
 uint32_t ApplyLanguageAlias(uint32_t system_id) {
   for (const LanguageAlias& alias : kLanguageAliases) {
@@ -85,17 +117,36 @@ LanguageFiles::LanguageFiles(std::filesystem::path dir, platform::SettingsStore&
     : dir_(std::move(dir)), store_(&store), system_(std::move(system)) {}
 
 uint32_t LanguageFiles::CurrentId() const {
+  if (unsaved_choice_) return kLanguages[static_cast<std::size_t>(*unsaved_choice_)].id;
   return CurrentLanguageId(*store_, system_);
 }
 
 int LanguageFiles::CurrentIndex() const {
+  if (unsaved_choice_) return *unsaved_choice_;
   return CurrentLanguageIndex(*store_, system_);
 }
 
-int LanguageFiles::Choose(int position) {
+int LanguageFiles::Choose(int position, bool* saved) {
   const int index = ClampLanguageIndex(position);
-  StoreLanguageId(*store_, kLanguages[static_cast<std::size_t>(index)].id);
+  const uint32_t id = kLanguages[static_cast<std::size_t>(index)].id;
+  const bool stored = store_->WriteDword(platform::kProductKeyPath, "", kLanguageValueName, id);
+  // A choice the store did not take still holds for this run, so that
+  // every text follows it and not half of them.
+  if (stored) {
+    unsaved_choice_.reset();
+  } else {
+    unsaved_choice_ = index;
+  }
+  if (saved) *saved = stored;
   return index;
+}
+
+std::filesystem::path LanguageFiles::CurrentFile() const {
+  return LanguageFilePath(dir_, CurrentIndex());
+}
+
+std::string LanguageFiles::CurrentFileProblem() const {
+  return LanguageFileProblem(CurrentFile());
 }
 
 std::string LanguageFiles::Text(std::string_view key) const {

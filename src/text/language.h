@@ -87,6 +87,12 @@ std::string LangText(const std::filesystem::path& dir, std::string_view key, int
 std::string LangLightText(const std::filesystem::path& dir, std::string_view key, int index);
 std::string LangModeName(const std::filesystem::path& dir, int mode, int index);
 
+// Why a language file cannot serve any text ("" when it can): the reason it
+// cannot be read (missing, a folder, not a regular file), or that it is
+// empty or holds no [TEXT] section. A file that merely lacks some keys is
+// fine: those read as "#Error".
+std::string LanguageFileProblem(const std::filesystem::path& file);
+
 // The language files of one data folder, looked up in the current language.
 class LanguageFiles final : public TextSource {
  public:
@@ -98,7 +104,12 @@ class LanguageFiles final : public TextSource {
   int CurrentIndex() const;
   // The picker's choice: stores the identifier of row `position` (the
   // default language for a row outside the table) and returns its index.
-  int Choose(int position);
+  // `saved` tells whether the store took it; if not, it holds until the
+  // program ends.
+  int Choose(int position, bool* saved = nullptr);
+  // The current language's file, and LanguageFileProblem of it.
+  std::filesystem::path CurrentFile() const;
+  std::string CurrentFileProblem() const;
 
   std::string Text(std::string_view key) const override;
   std::string LightText(std::string_view key) const override;
@@ -108,6 +119,7 @@ class LanguageFiles final : public TextSource {
   std::filesystem::path dir_;
   platform::SettingsStore* store_;
   SystemLanguageProvider system_;
+  std::optional<int> unsaved_choice_;
 };
 
 }  // namespace quorlin::text

@@ -22,6 +22,7 @@
 #include "platform/user_folders.h"
 #include "support/simulated_window.h"
 #include "ui/main/quorlin_dlg.h"
+#include "ui/skin/skin_scale.h"
 
 namespace {
 
@@ -33,6 +34,15 @@ double CpuSeconds() {
   getrusage(RUSAGE_SELF, &u);
   return static_cast<double>(u.ru_utime.tv_sec + u.ru_stime.tv_sec) +
          static_cast<double>(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1e6;
+}
+
+// The resident set now, from /proc (kB).
+long CurrentRssKb() {
+  std::ifstream status("/proc/self/status");
+  std::string line;
+  while (std::getline(status, line))
+    if (line.rfind("VmRSS:", 0) == 0) return std::stol(line.substr(6));
+  return 0;
 }
 
 long PeakRssKb() {
@@ -105,6 +115,7 @@ int main(int argc, char** argv) {
   window.OnInitDialog();
   while (!window.Initialised()) QCoreApplication::processEvents(QEventLoop::AllEvents, 1);
   const double start_ms = static_cast<double>(since_start.nsecsElapsed()) / 1e6;
+  const long initialised_rss_kb = CurrentRssKb();
 
   // The keyboard's arrival and its reload, then quiet.
   while (window.TrayIconId() != 141 || window.Jobs().Busy())
@@ -144,10 +155,15 @@ int main(int argc, char** argv) {
   RunFor(1);
   const Usage absent = Measure(hidden_seconds);
 
+  std::printf("screen's device pixel ratio, skin scale:      %.2f, %.2f   (QT_SCALE_FACTOR)\n",
+              window.devicePixelRatioF(), ui::SkinScale());
   std::printf("cold start to window initialised (offscreen): %.0f ms   (target 250 ms)\n",
               start_ms);
   std::printf("peak RSS:                                     %.1f MB   (target 60 MB)\n",
               static_cast<double>(PeakRssKb()) / 1024.0);
+  std::printf("RSS initialised (hidden), at the end:         %.1f MB, %.1f MB\n",
+              static_cast<double>(initialised_rss_kb) / 1024.0,
+              static_cast<double>(CurrentRssKb()) / 1024.0);
   std::printf(
       "CPU hidden in the tray, keyboard present:      %.3f %% of a core over %d s   (target 0.1 "
       "%%)\n",

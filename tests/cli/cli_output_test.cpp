@@ -153,7 +153,6 @@ TEST_F(CliTest, AFileNotWrittenIsReportedBesideTheKeyboardsPart) {
   } cases[] = {
       {"$Profile0", {"keys", "set", "A", "key:C"}},
       {"$Profile0", {"keys", "set", "--profile", "2", "A", "key:D"}},  // not the active one
-      {"UserDengColor_0.userd", {"colours", "set", "A=#00FF00"}},
       {"UserDengColor_0.userd", {"--yes", "lighting", "defaults"}},
   };
   for (const auto& c : cases) {
@@ -168,6 +167,31 @@ TEST_F(CliTest, AFileNotWrittenIsReportedBesideTheKeyboardsPart) {
     EXPECT_THAT(r.err, HasSubstr(c.file));
     EXPECT_THAT(r.err, HasSubstr("Is a directory"));
     EXPECT_NE(keyboard->Memory(), before) << "the keyboard part was done";
+  }
+}
+
+// Per-key colours live in the user lighting file: a keyboard given colours
+// the file does not hold would get the file's back at the window's next
+// reload. So the file goes first, and when it cannot be written nothing is
+// sent.
+TEST_F(CliTest, ColoursThatCannotBeKeptInTheFileAreNotSent) {
+  ASSERT_EQ(Run({"colours", "set", "A=#000001"}).status, kExitOk);  // prepares the folder
+  const fs::path path = FindInData(temp.path() / "data", "UserDengColor_0.userd");
+  ASSERT_FALSE(path.empty());
+  fs::remove(path);
+  fs::create_directory(path);  // a folder where the file should be
+  for (const std::vector<std::string>& args :
+       {std::vector<std::string>{"colours", "set", "A=#00FF00"}, {"colours", "fill", "#0000FF"}}) {
+    const auto before = keyboard->Memory();
+    backend.ClearReceivedFrames();
+    const auto r = Run(args);
+    EXPECT_EQ(r.status, kExitFailure) << args[1];
+    EXPECT_THAT(r.err, HasSubstr("UserDengColor_0.userd"));
+    EXPECT_THAT(r.err, HasSubstr("Is a directory"));
+    EXPECT_THAT(r.err, HasSubstr("nothing was sent"));
+    EXPECT_EQ(r.out, "");
+    EXPECT_TRUE(Writes().empty()) << args[1];
+    EXPECT_EQ(keyboard->Memory(), before) << args[1];
   }
 }
 
@@ -266,9 +290,9 @@ TEST_F(CliTest, LinesAreInTheChosenLanguage) {
   EXPECT_THAT(err.str(), Not(HasSubstr("not a simulated keyboard")));
 
   // A lock file that cannot be made: the lock folder is a file.
-  fs::remove_all(temp.path() / "config" / "locks");
-  fs::create_directories(temp.path() / "config");
-  std::ofstream(temp.path() / "config" / "locks") << "in the way";
+  fs::remove_all(temp.path() / "run" / "locks");
+  fs::create_directories(temp.path() / "run");
+  std::ofstream(temp.path() / "run" / "locks") << "in the way";
   const auto locked = Run({"--lang", "0x0407", "keys"});
   EXPECT_EQ(locked.status, kExitFailure);
   EXPECT_THAT(locked.err, HasSubstr("die Sperrdatei"));

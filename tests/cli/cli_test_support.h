@@ -13,6 +13,7 @@
 #include "cli/cli.h"
 #include "cli/exit_codes.h"
 #include "device/frame.h"
+#include "platform/runtime_folder.h"
 #include "platform/temp_folder.h"
 #include "platform/user_folders.h"
 #include "sim/sim_backend.h"
@@ -38,10 +39,12 @@ class CliTest : public ::testing::Test {
     platform::OverrideUserFolders(
         platform::UserFolders{temp.path() / "config", temp.path() / "data"});
     platform::OverrideProgramDataDir(std::filesystem::path(QUORLIN_DATA_DIR));
+    platform::OverrideProgramRuntimeFolder(temp.path() / "run");
   }
   ~CliTest() override {
     platform::OverrideUserFolders(std::nullopt);
     platform::OverrideProgramDataDir(std::nullopt);
+    platform::OverrideProgramRuntimeFolder(std::nullopt);
   }
 
   // English texts unless the arguments choose a language.

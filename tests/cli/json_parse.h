@@ -33,6 +33,8 @@ class JsonReader {
   explicit JsonReader(const std::string& text) : s_(text) {}
 
   Json ParseDocument() {
+    // JSON text is UTF-8 (RFC 8259); a decoder refuses anything else.
+    if (!ValidUtf8(s_)) Fail("not UTF-8");
     Json v = Parse();
     Blanks();
     if (i_ != s_.size()) Fail("trailing text");
@@ -40,6 +42,35 @@ class JsonReader {
   }
 
  private:
+  static bool ValidUtf8(const std::string& s) {
+    for (std::size_t i = 0; i < s.size();) {
+      const auto b = [&](std::size_t k) { return static_cast<unsigned char>(s[i + k]); };
+      std::size_t n = 0;
+      unsigned lo = 0x80, hi = 0xBF;
+      if (b(0) < 0x80) {
+        n = 1;
+      } else if (b(0) >= 0xC2 && b(0) <= 0xDF) {
+        n = 2;
+      } else if (b(0) >= 0xE0 && b(0) <= 0xEF) {
+        n = 3;
+        lo = b(0) == 0xE0 ? 0xA0 : 0x80;
+        hi = b(0) == 0xED ? 0x9F : 0xBF;
+      } else if (b(0) >= 0xF0 && b(0) <= 0xF4) {
+        n = 4;
+        lo = b(0) == 0xF0 ? 0x90 : 0x80;
+        hi = b(0) == 0xF4 ? 0x8F : 0xBF;
+      } else {
+        return false;
+      }
+      if (i + n > s.size()) return false;
+      if (n > 1 && (b(1) < lo || b(1) > hi)) return false;
+      for (std::size_t k = 2; k < n; ++k) {
+        if (b(k) < 0x80 || b(k) > 0xBF) return false;
+      }
+      i += n;
+    }
+    return true;
+  }
   [[noreturn]] void Fail(const char* why) { throw std::runtime_error(std::string("json: ") + why); }
   void Blanks() {
     while (i_ < s_.size() && (s_[i_] == ' ' || s_[i_] == '\n' || s_[i_] == '\t')) ++i_;

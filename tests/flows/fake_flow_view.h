@@ -54,10 +54,16 @@ class FakeFlowView : public FlowView {
   }
   void TriggerApply() override { calls.push_back("apply-command"); }
   void SetBusy(bool busy) override { calls.push_back(busy ? "busy" : "idle"); }
-  std::optional<std::filesystem::path> ChooseFileToOpen(const profiles::FileDialogRequest&) override {
+  void ShowFileDone(FileDone done, const std::filesystem::path& file) override {
+    calls.push_back((done == FileDone::kBackedUp ? "backed-up:" : "restored:") +
+                    file.filename().string());
+  }
+  std::optional<std::filesystem::path> ChooseFileToOpen(
+      const profiles::FileDialogRequest&) override {
     return file_choice;
   }
-  std::optional<std::filesystem::path> ChooseFileToSave(const profiles::FileDialogRequest&) override {
+  std::optional<std::filesystem::path> ChooseFileToSave(
+      const profiles::FileDialogRequest&) override {
     return file_choice;
   }
   void SetProfileButton(std::string_view text, std::string_view) override {

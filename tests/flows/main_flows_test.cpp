@@ -258,6 +258,9 @@ TEST(Flows, RejectedProfileFileChangesNothing) {
   r.backend.ClearReceivedFrames();
   EXPECT_FALSE(r.flows.RestoreFromFile(bad));
   EXPECT_EQ(r.view.messages.back(), "MAIN_PROMPT_INPORT");
+  EXPECT_EQ(std::count_if(r.view.calls.begin(), r.view.calls.end(),
+                          [](const std::string& c) { return c.starts_with("restored:"); }),
+            0);
   EXPECT_TRUE(r.backend.ReceivedFrames().empty());
   auto working = r.state.working.Lock();
   EXPECT_EQ(working->actions.pages[0][keys::KeyIndexFromCode(kKeyA)].kind,
@@ -274,11 +277,14 @@ TEST(Flows, BackUpThenRestoreOnAnotherKeyboard) {
   const auto file = a.folder.path() / "backup.qlf";
   a.view.file_choice = file;
   ASSERT_TRUE(a.flows.BackUpToFile());
+  // Each says it went through, naming the file; a refused file says nothing of the kind.
+  EXPECT_EQ(a.view.calls.back(), "backed-up:backup.qlf");
 
   Rig b(0);
   b.flows.ReloadAfterArrival();
   b.view.file_choice = file;
   ASSERT_TRUE(b.flows.RestoreFromFile());
+  EXPECT_EQ(b.view.calls.back(), "restored:backup.qlf");
   EXPECT_FALSE(b.state.modified);
   EXPECT_EQ(b.keyboard->Memory().key_tables, a.keyboard->Memory().key_tables);
   EXPECT_EQ(b.keyboard->Memory().macro_area, a.keyboard->Memory().macro_area);

@@ -84,6 +84,17 @@ while IFS= read -r picture; do
 done < <(grep -ohiE '[A-Za-z0-9_]+\.(jpg|png|bmp)' "$data"/Skins/*.ini | sort -u)
 ok "every picture the Skin files name is installed"
 
+# Every picture of the skin ships with its twice-size twin for high-density
+# screens.
+twins=0
+while IFS= read -r picture; do
+  name=$(basename "$picture")
+  [ -f "$data/Skins/${name%.*}@2x.${name##*.}" ] || fail "Skins/$name has no @2x twin in the package"
+  twins=$((twins + 1))
+done < <(find "$data/Skins" -maxdepth 1 -type f \( -name '*.jpg' -o -name '*.png' -o -name '*.bmp' \) ! -name '*@2x.*')
+[ "$twins" -gt 0 ] || fail "no skin pictures in the package"
+ok "all $twins skin pictures ship with their @2x twins"
+
 # Every page and picture a help page links to is installed.
 for page in "$data"/Help/*/index.html; do
   while IFS= read -r link; do

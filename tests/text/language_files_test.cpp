@@ -292,7 +292,16 @@ const std::map<std::string, std::string> kTemplates = {
     {"MAIN_FIRMWARE_VERSION", "s"},
     {"MAIN_KEYBOARD_BUSY", "s"},
     {"MAIN_START_AT_LOGIN_FAILED", "s"},
+    {"MAIN_HOST_COPY_NOT_SAVED", "s"},
+    {"MAIN_LANGUAGE_NOT_SAVED", "s"},
+    {"MAIN_LANGUAGE_FILE_UNREADABLE", "ss"},
     {"MAIN_FRAMES_SENT", "d"},
+    {"MAIN_HELP_NOT_OPENED", "s"},
+    {"MAIN_BACKUP_DONE", "s"},
+    {"MAIN_RESTORE_DONE", "s"},
+    {"KEY_SETTING_FOR", "s"},
+    {"ABOUT_PROGRAM_VERSION", "s"},
+    {"Summary", "sd"},
 };
 
 std::string Upper(std::string s) {

@@ -4,6 +4,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QTest>
 #include <QTreeWidget>
 #include <functional>
 
@@ -150,10 +151,16 @@ TEST_F(EditorTest, CancelLeavesTheStoreAsItWas) {
   const auto before = host.State().working.With([](auto& w) { return w.actions; });
   Open(kKeyA);
   EXPECT_EQ(dialog.shownPage(), PageKind::kMacro);
+  // The title names the key. On the macro page the macro tab's tip, which
+  // would cover the macro name field below it, stays off.
+  const QString title = dialog.button("CONTROL_TITLE")->text();
+  EXPECT_TRUE(title.startsWith("KEY_SETTING_FOR ") && !title.endsWith("%s")) << title.toStdString();
+  EXPECT_FALSE(dialog.button("CONTROL_MACRO")->isTooltipActive());
   dialog.ClickRecord();
   Press(30);
   Release(30);
   dialog.ClickPage(PageKind::kSingleKey);
+  EXPECT_TRUE(dialog.button("CONTROL_MACRO")->isTooltipActive());
   Press(48);
   dialog.ClickCancel();
   host.State().working.With([&](auto& w) {
@@ -221,6 +228,7 @@ TEST_F(EditorTest, MacroOnlyEditorShowsTheMacroPageAlone) {
   AddWorkingMacro(5, "Only");
   Open(keys::GKeyCode(9), true);
   EXPECT_TRUE(dialog.isMacroOnly());
+  EXPECT_EQ(dialog.button("CONTROL_TITLE")->text(), "MACRO_EDIT_TISHI");
   EXPECT_EQ(dialog.shownPage(), PageKind::kMacro);
   EXPECT_EQ(dialog.editedIndex(), 264);
   for (const char* key : {"CONTROL_KEY", "CONTROL_MEDIA", "CONTROL_FUNCTION", "CONTROL_CLEAR"})
@@ -261,36 +269,117 @@ TEST_F(EditorTest, RecordDelayCheckboxIsStoredAtOnce) {
   EXPECT_TRUE(dialog.recordDelayBox()->isChecked());
 }
 
-TEST_F(EditorTest, CellsAreEditedInPlace) {
-  AddWorkingMacro(3, "Cells");
-  Open(kKeyA, true);
-  dialog.ClickRecord();
-  Press(30);
-  dialog.ClickRecord();
-  QTreeWidget* list = dialog.actionList();
-  QTreeWidgetItem* row = list->topLevelItem(0);
-  ASSERT_NE(row, nullptr);
+// The cell's editor is opened, typed into and ended by real input events,
+// as a user does it; the editor is whatever has the focus.
+class CellEditorTest : public EditorTest {
+ public:
+  QTreeWidget* List() { return dialog.actionList(); }
+  void DoubleClickCell(int row, int column) {
+    const QRect cell = List()->visualRect(List()->model()->index(row, column));
+    ASSERT_TRUE(cell.isValid());
+    // Through the window, so that each click lands on what is under it (the
+    // second one on the editor the first one opened).
+    const QPoint at = List()->viewport()->mapTo(&dialog, cell.center());
+    QTest::mouseDClick(dialog.windowHandle(), Qt::LeftButton, {}, at);
+  }
+  // The editor the view holds on a cell, if any.
+  QWidget* Editor(int row, int column) {
+    return List()->indexWidget(List()->model()->index(row, column));
+  }
+  void RecordOneKey() {
+    AddWorkingMacro(3, "Cells");
+    Open(kKeyA, true);
+    dialog.ClickRecord();
+    Press(30);
+    dialog.ClickRecord();
+    ASSERT_NE(List()->topLevelItem(0), nullptr);
+  }
+};
 
-  emit list->itemClicked(row, 0);
-  auto* key = qobject_cast<QComboBox*>(list->itemWidget(row, 0));
+TEST_F(CellEditorTest, CellsAreEditedInPlace) {
+  RecordOneKey();
+  QTreeWidgetItem* row = List()->topLevelItem(0);
+  DoubleClickCell(0, 0);
+  auto* key = qobject_cast<QComboBox*>(Editor(0, 0));
   ASSERT_NE(key, nullptr);
-  emit key->activated(1);  // the Pick list's second key, B
-  emit list->itemClicked(row, 1);
-  auto* direction = qobject_cast<QComboBox*>(list->itemWidget(row, 1));
+  key->setCurrentIndex(0);
+  QTest::keyClick(key, Qt::Key_Down);  // the Pick list's second key, B
+  DoubleClickCell(0, 1);
+  auto* direction = qobject_cast<QComboBox*>(Editor(0, 1));
   ASSERT_NE(direction, nullptr);
-  emit direction->activated(1);
-  emit list->itemClicked(row, 2);
-  auto* delay = qobject_cast<QLineEdit*>(list->itemWidget(row, 2));
+  QTest::keyClick(direction, Qt::Key_Down);
+  DoubleClickCell(0, 2);
+  auto* delay = qobject_cast<QLineEdit*>(Editor(0, 2));
   ASSERT_NE(delay, nullptr);
-  delay->setText("50000");
-  emit delay->editingFinished();
-  emit delay->editingFinished();  // the message box took the focus away
+  QTest::keyClicks(delay, "50000");
+  QTest::keyClick(delay, Qt::Key_Return);
+  QApplication::processEvents();
 
   EXPECT_EQ(dialog.macroPage().Rows(),
             (std::vector<macros::MacroEvent>{{40000, 0x30, macros::kRelease}}));
+  // Said once, although the message took the focus from the cell.
   EXPECT_EQ(host.messages.shown, (std::vector<std::string>{"MACRO_ACTION_ERR_DELAY_MAX"}));
   EXPECT_EQ(row->text(2), "40000");
   EXPECT_TRUE(dialog.isModified());
+}
+
+// Closing the editor with a cell editor just ended, or still open, must
+// leave the list nothing that is gone (it used to show a deleted editor
+// again while the dialog hid its children).
+TEST_F(CellEditorTest, TheDialogClosesEveryWayWithACellJustEditedOrOpen) {
+  enum class End { kOk, kCancel, kApplyThenOk };
+  struct Case {
+    End end;
+    bool press_enter;  // else the cell is still open when the dialog ends
+    uint32_t kept_delay;
+  };
+  const Case cases[] = {
+      {End::kOk, true, 100},    {End::kOk, false, 100},         {End::kCancel, true, 100},
+      {End::kCancel, false, 0}, {End::kApplyThenOk, true, 100}, {End::kApplyThenOk, false, 100},
+  };
+  for (const Case& c : cases) {
+    SCOPED_TRACE(static_cast<int>(c.end) * 2 + (c.press_enter ? 0 : 1));
+    RecordOneKey();
+    DoubleClickCell(0, 2);
+    auto* delay = qobject_cast<QLineEdit*>(Editor(0, 2));
+    ASSERT_NE(delay, nullptr);
+    delay->selectAll();
+    QTest::keyClicks(delay, "100");
+    if (c.press_enter) QTest::keyClick(delay, Qt::Key_Return);
+    QApplication::processEvents();
+    const std::vector<macros::MacroEvent> rows_before_end = dialog.macroPage().Rows();
+    switch (c.end) {
+      case End::kOk:
+        QTest::mouseClick(dialog.button("CONTROL_OK"), Qt::LeftButton);
+        break;
+      case End::kCancel:
+        QTest::mouseClick(dialog.button("CONTROL_CANCEL"), Qt::LeftButton);
+        break;
+      case End::kApplyThenOk:
+        QTest::mouseClick(dialog.button("CONTROL2_APPLY"), Qt::LeftButton);
+        QApplication::processEvents();
+        QTest::mouseClick(dialog.button("CONTROL_OK"), Qt::LeftButton);
+        break;
+    }
+    // Deleted editors go with the next turn of the loop.
+    QApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    QApplication::processEvents();
+    EXPECT_FALSE(dialog.isVisible());
+    if (c.end != End::kCancel) {
+      auto working = host.State().working.Lock();
+      ASSERT_FALSE(working->macro_list.empty());
+      ASSERT_GT(working->macro_list.back().event_count, 0);
+      EXPECT_EQ(working->macro_list.back().events.front().delay, c.kept_delay);
+    } else if (c.press_enter) {
+      EXPECT_EQ(rows_before_end.front().delay, c.kept_delay);
+    }
+    // The list can be shown and laid out again with nothing left of it.
+    Open(kKeyA, true);
+    List()->updateGeometry();
+    QApplication::processEvents();
+    dialog.done(0);
+    host.state = std::make_unique<flows::ProgramState>();
+  }
 }
 
 }  // namespace

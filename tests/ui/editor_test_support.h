@@ -49,6 +49,8 @@ class FakeHost : public CompositeHost {
   platform::SettingsStore& Settings() override { return settings; }
   const text::TextSource& Texts() override { return texts; }
   std::string LangText(std::string_view key, int index) override {
+    // A template keeps its placeholder, so what fills it shows.
+    if (key == "KEY_SETTING_FOR") return "KEY_SETTING_FOR %s";
     return std::string(key) + (index == 0 ? "" : "@" + std::to_string(index));
   }
   int LanguageIndex() override { return 0; }

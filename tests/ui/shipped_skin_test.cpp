@@ -251,3 +251,54 @@ TEST(ShippedSkin, MainColourPicturesMatchTheWindow) {
 
 }  // namespace
 }  // namespace quorlin::ui
+
+namespace quorlin::ui {
+namespace {
+
+bool IsPicture(const std::filesystem::path& file) {
+  const std::string ext = file.extension().string();
+  return ext == ".jpg" || ext == ".png" || ext == ".bmp";
+}
+
+// Every plain picture has a twin for high-density screens at exactly twice
+// its size, and the twin is the same picture: halved, it matches the plain
+// one closely. No twin is left without its plain picture.
+TEST(ShippedSkin, EveryPictureHasItsTwiceSizeTwin) {
+  int plain_count = 0;
+  for (const auto& entry : std::filesystem::directory_iterator(kSkinDir)) {
+    const std::filesystem::path file = entry.path();
+    if (!IsPicture(file)) continue;
+    const std::string name = file.filename().string();
+    if (name.find("@2x.") != std::string::npos) {
+      const std::string plain = name.substr(0, name.find("@2x.")) + file.extension().string();
+      EXPECT_TRUE(std::filesystem::exists(kSkinDir / plain)) << name << " has no plain picture";
+      continue;
+    }
+    ++plain_count;
+    const std::filesystem::path twin = kSkinDir / TwiceSizeName(name);
+    ASSERT_TRUE(std::filesystem::exists(twin)) << name << " has no twin";
+    // Compared on black, as premultiplied pixels: a picture with alpha
+    // counts only what it covers.
+    const QImage one = TryLoadSkinImage(file, nullptr)
+                           .value_or(QImage())
+                           .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    const QImage two = TryLoadSkinImage(twin, nullptr)
+                           .value_or(QImage())
+                           .convertToFormat(QImage::Format_ARGB32_Premultiplied);
+    ASSERT_FALSE(one.isNull() || two.isNull()) << name;
+    ASSERT_EQ(two.size(), one.size() * 2) << name;
+    const QImage halved = two.scaled(one.size(), Qt::IgnoreAspectRatio, Qt::SmoothTransformation);
+    double total = 0;
+    for (int y = 0; y < one.height(); ++y)
+      for (int x = 0; x < one.width(); ++x) {
+        const QRgb p = one.pixel(x, y), q = halved.pixel(x, y);
+        total += std::abs(qRed(p) - qRed(q)) + std::abs(qGreen(p) - qGreen(q)) +
+                 std::abs(qBlue(p) - qBlue(q));
+      }
+    EXPECT_LT(total / (3.0 * one.width() * one.height()), 8.0) << name << " differs from its twin";
+  }
+  EXPECT_GT(plain_count, 100);
+}
+
+}  // namespace
+}  // namespace quorlin::ui

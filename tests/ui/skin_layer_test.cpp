@@ -12,6 +12,8 @@
 #include "ui/skin/prepared_surfaces.h"
 #include "ui/skin/skin_failure.h"
 #include "ui/skin/skin_file.h"
+#include "ui/skin/skin_picture.h"
+#include "ui/skin/skin_scale.h"
 
 namespace quorlin::ui {
 namespace {
@@ -39,8 +41,10 @@ TEST_F(SkinLayerTest, ScreenPicturesAreFoundInTheSkinFolder) {
   SkinFile without_mask(Skin("[SCREEN]\nMain=bg.jpg\nMask=\n"));
   EXPECT_EQ(without_mask.MaskPath(), Dir() / "bg.jpg");  // an empty value counts as absent
 
-  SkinFile without_main(Skin("[BUTTONINFO]\nA=1,2,3,4\n"));
-  EXPECT_EQ(without_main.BackgroundPath(), Dir());
+  // Without a picture the Skin file itself is the one at fault.
+  const auto no_picture = Skin("[BUTTONINFO]\nA=1,2,3,4\n");
+  SkinFile without_main(no_picture);
+  EXPECT_EQ(without_main.BackgroundPath(), no_picture);
   EXPECT_FALSE(without_main.Link().has_value());
 
   SkinFile other_dir(Skin("[SCREEN]\nMain=bg.jpg\n"), Dir() / "elsewhere");
@@ -90,6 +94,66 @@ TEST_F(SkinLayerTest, StateSurfacesArePreparedOncePerWindowAndPadded) {
       PrepareStateSurfaces("Once", Dir(), {"a.jpg", "b.bmp"}, QSize(40, 30));
   EXPECT_EQ(&first, &second);
   EXPECT_EQ(PreparedPictureLoads(), loads + 2);
+}
+
+// The twice-size pictures: taken where a twin of exactly twice the size
+// exists, scaled down smoothly below 2, and the plain picture otherwise,
+// picture by picture.
+TEST_F(SkinLayerTest, ScaledPicturesTakeTheTwinOrFallBackPictureByPicture) {
+  SavePicture(Solid(40, 30, Qt::red), Dir() / "both.bmp");
+  SavePicture(Solid(80, 60, Qt::blue), Dir() / "both@2x.bmp");
+  SavePicture(Solid(40, 30, Qt::red), Dir() / "plain.bmp");
+  SavePicture(Solid(40, 30, Qt::red), Dir() / "odd.bmp");
+  SavePicture(Solid(81, 60, Qt::blue), Dir() / "odd@2x.bmp");
+  struct Case {
+    const char* file;
+    double scale;
+    QSize pixels;
+    double ratio;
+    QRgb colour;
+  };
+  const Case cases[] = {
+      {"both.bmp", 1, {40, 30}, 1, qRgb(255, 0, 0)},
+      {"both.bmp", 2, {80, 60}, 2, qRgb(0, 0, 255)},
+      {"both.bmp", 1.5, {60, 45}, 1.5, qRgb(0, 0, 255)},
+      {"plain.bmp", 2, {40, 30}, 1, qRgb(255, 0, 0)},
+      {"odd.bmp", 2, {40, 30}, 1, qRgb(255, 0, 0)},  // a twin of the wrong size is not used
+  };
+  for (const Case& c : cases) {
+    const QImage image = LoadScaledSkinImage(Dir() / c.file, c.scale);
+    EXPECT_EQ(image.size(), c.pixels) << c.file << " at " << c.scale;
+    EXPECT_EQ(image.devicePixelRatio(), c.ratio) << c.file << " at " << c.scale;
+    EXPECT_EQ(image.pixel(5, 5), c.colour) << c.file << " at " << c.scale;
+    EXPECT_EQ(image.deviceIndependentSize().toSize(), QSize(40, 30));
+  }
+  EXPECT_EQ(TwiceSizeName("main_bg.jpg"), "main_bg@2x.jpg");
+  EXPECT_EQ(TwiceSizeName("a.b/name"), "a.b/name@2x");
+  EXPECT_EQ(SkinScaleFor(1.0), 1.0);
+  EXPECT_EQ(SkinScaleFor(1.25), 1.0);
+  EXPECT_EQ(SkinScaleFor(1.5), 1.5);
+  EXPECT_EQ(SkinScaleFor(3.0), 2.0);
+}
+
+// A change of scale prepares every surface again in place, so the pointers
+// the buttons hold show the new pictures; then back.
+TEST_F(SkinLayerTest, AChangeOfScalePreparesSurfacesAgainInPlace) {
+  SavePicture(Solid(40, 30, Qt::red), Dir() / "s.bmp");
+  SavePicture(Solid(80, 60, Qt::blue), Dir() / "s@2x.bmp");
+  const double before = SkinScale();
+  ASSERT_EQ(before, 1.0);
+  const PreparedSurfaces& state = PrepareStateSurfaces("Rescaled", Dir(), {"s.bmp"}, QSize(40, 30));
+  const PreparedSurfaces& small = PrepareSkinPictures("RescaledSmall", Dir(), {"s.bmp"});
+  const QPixmap* padded = state.Find("s.bmp");
+  const QPixmap* plain = small.Find("s.bmp");
+  SetSkinScale(2.0);
+  EXPECT_EQ(state.Find("s.bmp"), padded);
+  EXPECT_EQ(padded->size(), QSize(280, 260));
+  EXPECT_EQ(padded->devicePixelRatio(), 2.0);
+  EXPECT_EQ(padded->toImage().pixel(10, 10), qRgb(0, 0, 255));
+  EXPECT_EQ(plain->size(), QSize(80, 60));
+  SetSkinScale(before);
+  EXPECT_EQ(padded->size(), QSize(140, 130));
+  EXPECT_EQ(plain->toImage().pixel(10, 10), qRgb(255, 0, 0));
 }
 
 // The dying child cannot clean up after itself, so the death tests share
@@ -193,7 +257,8 @@ TEST(SkinFailure, ADialogWithoutABackgroundEndsTheProgram) {
         CBaseDialog dialog(nullptr, skin, dir);
         dialog.LoadDialogSkin();
       },
-      ::testing::ExitedWithCode(kSkinFailureExitCode), "Cannot load the skin picture");
+      ::testing::ExitedWithCode(kSkinFailureExitCode),
+      "Cannot use the skin file \".*NoScreen.ini\" .*no background picture");
 }
 
 }  // namespace

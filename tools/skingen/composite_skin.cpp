@@ -194,9 +194,12 @@ void AddBottomRow(SkinWindow& w) {
             [](QPainter& p, const QRect& r, Look look, Variant) {
               DrawButtonFace(p, r, look, DisableMeans::kDimmed);
             });
+  // Apply sits in the key page's set, whose disabled state shows the normal
+  // picture, and it starts disabled: an accent outline would make it read as
+  // focused or primary while it does nothing, so it is drawn plain.
   AddButton(w, "CONTROL2_APPLY", QRect(514, 412, 106, 36),
             [](QPainter& p, const QRect& r, Look look, Variant) {
-              DrawButtonFace(p, r, look, DisableMeans::kDimmed, ButtonStyle::kPrimary);
+              DrawButtonFace(p, r, look, DisableMeans::kDimmed);
             });
 }
 

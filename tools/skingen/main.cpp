@@ -26,23 +26,27 @@ struct StateFile {
   Variant variant;
 };
 
-// The background, the mask, the Skin file and the listed state pictures.
-bool WriteWindow(const SkinWindow& window, const fs::path& dir,
+// The background, the mask, the Skin file and the listed state pictures,
+// drawn at `scale` (the Skin file is written once, with the plain set: its
+// rectangles are the same logical pixels at every scale).
+bool WriteWindow(const SkinWindow& window, const fs::path& dir, double scale,
                  const std::vector<StateFile>& states) {
-  bool ok = SaveJpeg(RenderBackground(window), dir / window.background);
-  ok = SavePng(MaskPicture(window), dir / window.mask) && ok;
-  ok = WriteTextFile(dir / window.ini_name, SkinFileText(window)) && ok;
+  auto at = [&](std::string_view file) { return dir / ScaledFileName(file, scale); };
+  bool ok = SaveJpeg(RenderBackground(window, scale), at(window.background));
+  ok = SavePng(MaskPicture(window, scale), at(window.mask)) && ok;
+  if (scale == 1) ok = WriteTextFile(dir / window.ini_name, SkinFileText(window)) && ok;
   for (const StateFile& state : states)
-    ok = SaveJpeg(StatePicture(RenderScene(window, state.look, state.variant)), dir / state.file) &&
+    ok = SaveJpeg(StatePicture(RenderScene(window, state.look, state.variant, scale)),
+                  at(state.file)) &&
          ok;
   return ok;
 }
 
-bool WriteMain(const fs::path& dir) {
+bool WriteMain(const fs::path& dir, double scale) {
   const SkinWindow main = MainWindowSkin();
   const auto& s1 = catalogue::kMainSet;
   const auto& s2 = catalogue::kMainFlipSet;
-  bool ok = WriteWindow(main, dir,
+  bool ok = WriteWindow(main, dir, scale,
                         {{s1.normal, Look::kNormal, 0},
                          {s1.over, Look::kOver, 0},
                          {s1.down, Look::kDown, 0},
@@ -53,10 +57,12 @@ bool WriteMain(const fs::path& dir) {
                          {s2.disabled, Look::kDisable, kMainFlipped},
                          {catalogue::kMainColour0, Look::kUnlit, 0},
                          {catalogue::kMainColour1, Look::kLit, 0}});
-  return SaveJpeg(MainArrowPicture(main), dir / catalogue::kMainArrows) && ok;
+  return SaveJpeg(MainArrowPicture(main, scale),
+                  dir / ScaledFileName(catalogue::kMainArrows, scale)) &&
+         ok;
 }
 
-bool WriteComposite(const fs::path& dir) {
+bool WriteComposite(const fs::path& dir, double scale) {
   const SkinWindow editor = CompositeSkin();
   std::vector<StateFile> states;
   auto add_set = [&states](const catalogue::StatePictureSet& set, Variant page, bool has_disabled) {
@@ -70,19 +76,26 @@ bool WriteComposite(const fs::path& dir) {
   add_set(catalogue::kMacroOnlySet, kMacroOnly, true);
   add_set(catalogue::kMediaPageSet, kMediaPage, false);
   add_set(catalogue::kFunctionPageSet, kFunctionPage, false);
-  return WriteWindow(editor, dir, states);
+  return WriteWindow(editor, dir, scale, states);
 }
 
-bool WriteProfile(const fs::path& dir) {
+bool WriteProfile(const fs::path& dir, double scale) {
   const auto& set = catalogue::kProfileSet;
   return WriteWindow(
-      ProfileSkin(), dir,
+      ProfileSkin(), dir, scale,
       {{set.normal, Look::kNormal, 0}, {set.over, Look::kOver, 0}, {set.down, Look::kDown, 0}});
 }
 
-bool WriteUpdate(const fs::path& dir) {
+bool WriteAutoProfile(const fs::path& dir, double scale) {
+  const auto& set = catalogue::kAutoProfileSet;
+  return WriteWindow(
+      AutoProfileSkin(), dir, scale,
+      {{set.normal, Look::kNormal, 0}, {set.over, Look::kOver, 0}, {set.down, Look::kDown, 0}});
+}
+
+bool WriteUpdate(const fs::path& dir, double scale) {
   const auto& set = catalogue::kUpdateSet;
-  return WriteWindow(UpdateSkin(), dir,
+  return WriteWindow(UpdateSkin(), dir, scale,
                      {{set.normal, Look::kNormal, 0}, {set.over, Look::kOver, 0}});
 }
 
@@ -107,11 +120,17 @@ int main(int argc, char** argv) {
                  ec.message().c_str());
     return 1;
   }
-  bool ok = WriteMain(dir);
-  ok = WriteComposite(dir) && ok;
-  ok = WriteProfile(dir) && ok;
-  ok = WriteUpdate(dir) && ok;
-  ok = WritePanelPictures(dir) && ok;
-  ok = WriteTrayIcons(dir) && ok;
+  // Every picture twice: the plain set, and the set drawn at twice the size
+  // for high-density screens ("NAME@2x.EXT").
+  bool ok = true;
+  for (double scale : {1.0, 2.0}) {
+    ok = WriteMain(dir, scale) && ok;
+    ok = WriteComposite(dir, scale) && ok;
+    ok = WriteProfile(dir, scale) && ok;
+    ok = WriteUpdate(dir, scale) && ok;
+    ok = WriteAutoProfile(dir, scale) && ok;
+    ok = WritePanelPictures(dir, scale) && ok;
+    ok = WriteTrayIcons(dir, scale) && ok;
+  }
   return ok ? 0 : 1;
 }

@@ -20,6 +20,9 @@ constexpr int kTitleHeight = 54;
 const QRect kDeck(24, 110, 992, 322);
 const QRect kPanelArea(24, 444, 992, 200);
 constexpr int kBottomBarTop = 654;
+// The box of the version label, and how far its text stands in from its edge.
+constexpr QRect kVersionBox(24, kBottomBarTop + 10, 120, 28);
+constexpr int kVersionInset = 9;
 
 KeyboardGeometry Geometry() {
   KeyboardGeometry g;
@@ -216,11 +219,14 @@ void AddLightingPanel(SkinWindow& w) {
 
 void AddBottomRow(SkinWindow& w) {
   const int y = kBottomBarTop;
-  AddButton(w, "FENLOR_VER", QRect(24, y + 10, 120, 28),
+  // The label draws its text from its own left edge, so it sits inside the
+  // box the background draws around it (DrawBase), clear of the box's edge.
+  AddButton(w, "FENLOR_VER", kVersionBox.adjusted(kVersionInset, 0, 0, 0),
             [](QPainter& p, const QRect& r, Look look, Variant) {
-              p.setPen(QPen(look == Look::kNormal ? QColor(36, 40, 46) : QColor(54, 58, 66), 1));
+              if (look == Look::kNormal) return;  // the background's box
+              p.setPen(QPen(QColor(54, 58, 66), 1));
               p.setBrush(Qt::NoBrush);
-              p.drawRoundedRect(QRectF(r).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
+              p.drawRoundedRect(QRectF(r).adjusted(1.5 - kVersionInset, 1.5, -1.5, -1.5), 6, 6);
             });
   // The web links: the window hides a link the SCREEN section gives no
   // address for, so their pictograms live in the state pictures only and a
@@ -291,6 +297,9 @@ void DrawBase(QPainter& p, const SkinWindow& w) {
 
   // Bottom row.
   DrawDivider(p, QPoint(16, kBottomBarTop), QPoint(kWidth - 16, kBottomBarTop));
+  p.setPen(QPen(QColor(36, 40, 46), 1));
+  p.setBrush(Qt::NoBrush);
+  p.drawRoundedRect(QRectF(kVersionBox).adjusted(1.5, 1.5, -1.5, -1.5), 6, 6);
 }
 
 // Frames of the arrow picture, one after another with a gap between them.
@@ -309,12 +318,13 @@ void AddArrowOrigins(SkinWindow& w) {
 
 }  // namespace
 
-QImage MainArrowPicture(const SkinWindow& main, QSize* size_out) {
-  const QImage scene = RenderScene(main, Look::kNormal);
+QImage MainArrowPicture(const SkinWindow& main, double scale, QSize* size_out) {
+  const QImage scene = RenderScene(main, Look::kNormal, 0, scale);
   const QRect left = main.FindPlaced("LEFT_ARROW")->rect;
   const QRect right = main.FindPlaced("RIGHT_ARROW")->rect;
   const int count = static_cast<int>(main.arrow_origins.size());
-  QImage atlas(count * kArrowFramePitch, left.height() + 2, QImage::Format_RGB32);
+  QImage atlas =
+      ScaledCanvas(QSize(count * kArrowFramePitch, left.height() + 2), scale, QImage::Format_RGB32);
   atlas.fill(theme::kDeck);
   QPainter p(&atlas);
   p.setRenderHint(QPainter::Antialiasing);
@@ -324,14 +334,14 @@ QImage MainArrowPicture(const SkinWindow& main, QSize* size_out) {
     const bool bright = origin.key.back() == '1';
     const QRect place = is_right ? right : left;
     const QPoint corner(origin.rect.x() - 1, origin.rect.y() - 1);
-    p.drawImage(corner, scene, place);
+    p.drawImage(corner, scene, DeviceRect(place, scale));
     const QRectF box(corner.x(), corner.y() + (place.height() - place.width()) / 2.0, place.width(),
                      place.width());
     DrawIcon(p, up ? Icon::kArrowUp : Icon::kArrowDown, box.adjusted(0, 0, 0, 0),
              bright ? theme::kAccent : theme::kTextFaint, 2.2);
   }
   p.end();
-  if (size_out) *size_out = atlas.size();
+  if (size_out) *size_out = atlas.deviceIndependentSize().toSize();
   return atlas;
 }
 

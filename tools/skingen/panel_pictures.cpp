@@ -17,8 +17,9 @@ namespace {
 namespace catalogue = ui::skin_catalogue;
 
 // Every picture sits on the flat panel colour, so it blends into the panel.
-QImage Canvas(int w, int h, const std::function<void(QPainter&, const QRectF&)>& draw) {
-  QImage image(w, h, QImage::Format_RGB32);
+QImage Canvas(int w, int h, double scale,
+              const std::function<void(QPainter&, const QRectF&)>& draw) {
+  QImage image = ScaledCanvas(QSize(w, h), scale, QImage::Format_RGB32);
   image.fill(theme::kPanel);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -27,8 +28,8 @@ QImage Canvas(int w, int h, const std::function<void(QPainter&, const QRectF&)>&
 }
 
 // A switch: a rounded track with a knob at the off or on end.
-QImage Switch(int w, int h, bool on, const QBrush& on_track, std::optional<Icon> icon) {
-  return Canvas(w, h, [&](QPainter& p, const QRectF& r) {
+QImage Switch(int w, int h, bool on, const QBrush& on_track, double scale) {
+  return Canvas(w, h, scale, [&](QPainter& p, const QRectF& r) {
     const QRectF track = r.adjusted(2, 3, -2, -3);
     p.setPen(QPen(on ? QColor(255, 170, 80, 160) : QColor(62, 67, 76), 1));
     p.setBrush(on ? on_track : QBrush(QColor(40, 44, 51)));
@@ -38,24 +39,48 @@ QImage Switch(int w, int h, bool on, const QBrush& on_track, std::optional<Icon>
     p.setPen(Qt::NoPen);
     p.setBrush(on ? QColor(255, 255, 255) : QColor(150, 156, 165));
     p.drawEllipse(knob);
-    if (icon) {
-      const QColor ink = on ? theme::kAccentDeep : QColor(40, 44, 51);
-      DrawIcon(p, *icon, knob.adjusted(2.5, 2.5, -2.5, -2.5), ink, 2.2);
-      const QRectF other(on ? track.left() + 4 : knob.right() + 4, track.top(),
-                         track.width() - d - 10, track.height());
-      DrawTextIn(p, other.toRect(), on ? QStringLiteral("ON") : QStringLiteral("OFF"),
-                 SkinFont(9, Weight::kBold, true),
-                 on ? QColor(255, 255, 255) : QColor(120, 126, 135));
-    }
   });
 }
 
-QBrush AccentTrack(const QRectF& r) {
-  QLinearGradient g(r.topLeft(), r.topRight());
-  g.setColorAt(0, QColor(214, 96, 0));
-  g.setColorAt(1, QColor(255, 146, 32));
-  return g;
+}  // namespace
+
+// The lighting switch only shows or hides the lighting settings; the LEDs
+// stay as they are. A knob-and-track switch with "OFF" on it was read as the
+// lights being off, and words on a picture cannot follow the language, so it
+// is drawn as a disclosure button: a bulb (what it is about) beside a
+// chevron that points down ("open it") while the settings are hidden and up
+// ("fold it away") while they show. Drawn at `scale` times its 56 x 28 size.
+QImage LightSwitchPicture(bool open, double scale) {
+  // Drawn in logical pixels on a canvas that carries the scale.
+  QImage image = ScaledCanvas(QSize(56, 28), scale, QImage::Format_RGB32);
+  image.fill(theme::kPanel);
+  QPainter p(&image);
+  p.setRenderHint(QPainter::Antialiasing);
+  const QRectF face(2.5, 3.5, 51, 21);
+  if (open) {
+    QLinearGradient fill(face.topLeft(), face.bottomLeft());
+    fill.setColorAt(0, QColor(255, 146, 32));
+    fill.setColorAt(1, theme::kAccentDeep);
+    p.setPen(QPen(QColor(255, 176, 96), 1));
+    p.setBrush(fill);
+  } else {
+    p.setPen(QPen(QColor(78, 84, 95), 1));
+    p.setBrush(QColor(40, 44, 51));
+  }
+  p.drawRoundedRect(face, 6, 6);
+  const QColor ink = open ? QColor(255, 255, 255) : QColor(196, 201, 209);
+  DrawIcon(p, Icon::kBulb, QRectF(8, 5, 18, 18), ink, 2.0);
+  // A thin divider between the bulb and the chevron, as on a split button.
+  p.setPen(QPen(open ? QColor(255, 214, 170, 150) : QColor(70, 76, 86), 1));
+  p.drawLine(QPointF(31.5, 8), QPointF(31.5, 20));
+  const double cx = 42.5, cy = 14, half = 5, rise = open ? -2.75 : 2.75;
+  p.setPen(QPen(ink, 2, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+  p.drawPolyline(QPolygonF(
+      {QPointF(cx - half, cy - rise), QPointF(cx, cy + rise), QPointF(cx + half, cy - rise)}));
+  return image;
 }
+
+namespace {
 
 QBrush RainbowTrack(const QRectF& r) {
   QLinearGradient g(r.topLeft(), r.topRight());
@@ -66,8 +91,8 @@ QBrush RainbowTrack(const QRectF& r) {
 }
 
 // A square button with a pictogram; `chosen` fills it with the accent.
-QImage Choice(int w, int h, Icon icon, bool chosen) {
-  return Canvas(w, h, [&](QPainter& p, const QRectF& r) {
+QImage Choice(int w, int h, Icon icon, bool chosen, double scale) {
+  return Canvas(w, h, scale, [&](QPainter& p, const QRectF& r) {
     const QRectF face = r.adjusted(1.5, 1.5, -1.5, -1.5);
     if (chosen) {
       QLinearGradient fill(face.topLeft(), face.bottomLeft());
@@ -86,8 +111,8 @@ QImage Choice(int w, int h, Icon icon, bool chosen) {
   });
 }
 
-QImage Swatch(const QColor& colour, bool chosen) {
-  return Canvas(32, 32, [&](QPainter& p, const QRectF& r) {
+QImage Swatch(const QColor& colour, bool chosen, double scale) {
+  return Canvas(32, 32, scale, [&](QPainter& p, const QRectF& r) {
     const QPointF c = r.center();
     if (chosen) {
       p.setPen(QPen(QColor(255, 255, 255), 2));
@@ -108,9 +133,9 @@ QImage Swatch(const QColor& colour, bool chosen) {
 // A slider face for `position` of `count` positions (0 .. count - 1). The
 // knob of position k sits where a click picks k: the face is read as though
 // it started 10 pixels further left.
-QImage SliderFace(int position, int count, bool speed) {
+QImage SliderFace(int position, int count, bool speed, double scale) {
   constexpr int kW = 220, kH = 22, kMargin = 10;
-  return Canvas(kW, kH, [&](QPainter& p, const QRectF& r) {
+  return Canvas(kW, kH, scale, [&](QPainter& p, const QRectF& r) {
     const double span = kW - 2 * kMargin;
     auto x_of = [&](int k) { return kMargin + k * span / (count - 1); };
     const double y = r.center().y();
@@ -142,8 +167,8 @@ QImage SliderFace(int position, int count, bool speed) {
 
 // One frame of the busy indicator: ten dots round a circle, the brightest
 // moving on one place per frame.
-QImage ProgressFrame(int frame) {
-  return Canvas(24, 24, [&](QPainter& p, const QRectF& r) {
+QImage ProgressFrame(int frame, double scale) {
+  return Canvas(24, 24, scale, [&](QPainter& p, const QRectF& r) {
     constexpr double kPi = 3.14159265358979323846;
     for (int i = 0; i < 10; ++i) {
       const double angle = -kPi / 2 + i * 2 * kPi / 10;
@@ -158,8 +183,8 @@ QImage ProgressFrame(int frame) {
   });
 }
 
-QImage PaletteSwatch(const QColor& colour) {
-  return Canvas(22, 22, [&](QPainter& p, const QRectF& r) {
+QImage PaletteSwatch(const QColor& colour, double scale) {
+  return Canvas(22, 22, scale, [&](QPainter& p, const QRectF& r) {
     p.setPen(QPen(colour.darker(160), 1));
     p.setBrush(colour);
     p.drawRoundedRect(r.adjusted(2.5, 2.5, -2.5, -2.5), 4, 4);
@@ -168,52 +193,51 @@ QImage PaletteSwatch(const QColor& colour) {
 
 }  // namespace
 
-std::vector<NamedPicture> PanelPictures() {
+std::vector<NamedPicture> PanelPictures(double scale) {
   std::vector<NamedPicture> all;
   auto add = [&all](std::string_view name, QImage image) {
     all.push_back({std::string(name), std::move(image)});
   };
 
-  const QRectF light_track(2, 3, 52, 22);
-  add(catalogue::kLightSwitchOff, Switch(56, 28, false, AccentTrack(light_track), Icon::kBulb));
-  add(catalogue::kLightSwitchOn, Switch(56, 28, true, AccentTrack(light_track), Icon::kBulb));
+  add(catalogue::kLightSwitchOff, LightSwitchPicture(false, scale));
+  add(catalogue::kLightSwitchOn, LightSwitchPicture(true, scale));
   const QRectF colour_track(2, 3, 44, 18);
-  add(catalogue::kMultiColourOff, Switch(48, 24, false, RainbowTrack(colour_track), {}));
-  add(catalogue::kMultiColourOn, Switch(48, 24, true, RainbowTrack(colour_track), {}));
+  add(catalogue::kMultiColourOff, Switch(48, 24, false, RainbowTrack(colour_track), scale));
+  add(catalogue::kMultiColourOn, Switch(48, 24, true, RainbowTrack(colour_track), scale));
 
   // Direction pairs, in the catalogue's order: each picture, then its chosen state.
   const Icon directions[6] = {Icon::kArrowLeft, Icon::kArrowRight, Icon::kArrowUp,
                               Icon::kArrowDown, Icon::kSpread,     Icon::kGather};
   for (int i = 0; i < 6; ++i) {
-    add(catalogue::kDirectionPictures[2 * i], Choice(44, 28, directions[i], false));
-    add(catalogue::kDirectionPictures[2 * i + 1], Choice(44, 28, directions[i], true));
+    add(catalogue::kDirectionPictures[2 * i], Choice(44, 28, directions[i], false, scale));
+    add(catalogue::kDirectionPictures[2 * i + 1], Choice(44, 28, directions[i], true, scale));
   }
 
   const QColor swatches[4] = {QColor(232, 48, 48), QColor(245, 206, 30), QColor(46, 196, 76),
                               QColor(40, 110, 240)};
   for (int i = 0; i < 4; ++i) {
-    add(catalogue::kSwatchPictures[2 * i], Swatch(swatches[i], false));
-    add(catalogue::kSwatchPictures[2 * i + 1], Swatch(swatches[i], true));
+    add(catalogue::kSwatchPictures[2 * i], Swatch(swatches[i], false, scale));
+    add(catalogue::kSwatchPictures[2 * i + 1], Swatch(swatches[i], true, scale));
   }
 
-  add(catalogue::kBrushPictures[0], Choice(36, 32, Icon::kBrush, false));
-  add(catalogue::kBrushPictures[1], Choice(36, 32, Icon::kBrush, true));
-  add(catalogue::kBrushPictures[2], Choice(36, 32, Icon::kBucket, false));
-  add(catalogue::kBrushPictures[3], Choice(36, 32, Icon::kBucket, true));
+  add(catalogue::kBrushPictures[0], Choice(36, 32, Icon::kBrush, false, scale));
+  add(catalogue::kBrushPictures[1], Choice(36, 32, Icon::kBrush, true, scale));
+  add(catalogue::kBrushPictures[2], Choice(36, 32, Icon::kBucket, false, scale));
+  add(catalogue::kBrushPictures[3], Choice(36, 32, Icon::kBucket, true, scale));
 
   for (int n = 1; n <= catalogue::kProgressFrameCount; ++n)
-    add(catalogue::ProgressFrame(n), ProgressFrame(n - 1));
+    add(catalogue::ProgressFrame(n), ProgressFrame(n - 1, scale));
 
   // Brightness 0..5 and speed positions 0..5 use the first twelve faces; the
   // rest are a fourteen-step set for a finer slider.
   for (int n = 0; n < catalogue::kSliderPictureCount; ++n) {
     QImage face;
     if (n < catalogue::kSpeedSliderFirstPicture) {
-      face = SliderFace(n, 6, false);
+      face = SliderFace(n, 6, false, scale);
     } else if (n < 2 * catalogue::kSpeedSliderFirstPicture) {
-      face = SliderFace(n - catalogue::kSpeedSliderFirstPicture, 6, true);
+      face = SliderFace(n - catalogue::kSpeedSliderFirstPicture, 6, true, scale);
     } else {
-      face = SliderFace(n - 2 * catalogue::kSpeedSliderFirstPicture, 14, false);
+      face = SliderFace(n - 2 * catalogue::kSpeedSliderFirstPicture, 14, false, scale);
     }
     add(catalogue::SliderPicture(n), std::move(face));
   }
@@ -222,13 +246,13 @@ std::vector<NamedPicture> PanelPictures() {
                              QColor(46, 196, 76),  QColor(30, 200, 210), QColor(40, 110, 240),
                              QColor(150, 70, 230), QColor(240, 240, 240)};
   for (int n = 1; n <= catalogue::kPaletteSwatchCount; ++n)
-    add(catalogue::PaletteSwatch(n), PaletteSwatch(palette[n - 1]));
+    add(catalogue::PaletteSwatch(n), PaletteSwatch(palette[n - 1], scale));
   return all;
 }
 
-std::vector<NamedPicture> ControlPictures() {
-  auto transparent = [](int w, int h) {
-    QImage image(w, h, QImage::Format_ARGB32_Premultiplied);
+std::vector<NamedPicture> ControlPictures(double scale) {
+  auto transparent = [scale](int w, int h) {
+    QImage image = ScaledCanvas(QSize(w, h), scale, QImage::Format_ARGB32_Premultiplied);
     image.fill(Qt::transparent);
     return image;
   };
@@ -250,12 +274,12 @@ std::vector<NamedPicture> ControlPictures() {
           {std::string(catalogue::kCheckMark), check}};
 }
 
-bool WritePanelPictures(const std::filesystem::path& dir) {
+bool WritePanelPictures(const std::filesystem::path& dir, double scale) {
   bool ok = true;
-  for (const NamedPicture& picture : PanelPictures())
-    ok = SaveBmp(picture.image, dir / picture.file) && ok;
-  for (const NamedPicture& picture : ControlPictures())
-    ok = SaveImageWithAlpha(picture.image, dir / picture.file) && ok;
+  for (const NamedPicture& picture : PanelPictures(scale))
+    ok = SaveBmp(picture.image, dir / ScaledFileName(picture.file, scale)) && ok;
+  for (const NamedPicture& picture : ControlPictures(scale))
+    ok = SaveImageWithAlpha(picture.image, dir / ScaledFileName(picture.file, scale)) && ok;
   return ok;
 }
 

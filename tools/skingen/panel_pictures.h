@@ -14,9 +14,13 @@ struct NamedPicture {
   QImage image;
 };
 
-std::vector<NamedPicture> PanelPictures();
+// Each drawn at `scale` (1 or 2, see ScaledCanvas).
+std::vector<NamedPicture> PanelPictures(double scale = 1);
+// The lighting switch ("dengup.bmp" hidden, "dengdown.bmp" shown) at `scale`
+// times its size.
+QImage LightSwitchPicture(bool open, double scale);
 // The combo box arrow and the check mark of the plain controls (with alpha).
-std::vector<NamedPicture> ControlPictures();
-bool WritePanelPictures(const std::filesystem::path& dir);
+std::vector<NamedPicture> ControlPictures(double scale = 1);
+bool WritePanelPictures(const std::filesystem::path& dir, double scale);
 
 }  // namespace quorlin::skingen

@@ -16,10 +16,22 @@ const PlacedControl* SkinWindow::FindPlaced(const std::string& key) const {
   return nullptr;
 }
 
+QImage ScaledCanvas(QSize logical, double scale, QImage::Format format) {
+  QImage image(logical * scale, format);
+  image.setDevicePixelRatio(scale);
+  return image;
+}
+
+QRect DeviceRect(const QRect& logical, double scale) {
+  return QRectF(logical.x() * scale, logical.y() * scale, logical.width() * scale,
+                logical.height() * scale)
+      .toAlignedRect();
+}
+
 namespace {
 
-QImage Render(const SkinWindow& window, Look look, Variant variant, bool background) {
-  QImage image(window.size, QImage::Format_RGB32);
+QImage Render(const SkinWindow& window, Look look, Variant variant, bool background, double scale) {
+  QImage image = ScaledCanvas(window.size, scale, QImage::Format_RGB32);
   image.fill(Qt::black);
   QPainter painter(&image);
   painter.setRenderHint(QPainter::Antialiasing);
@@ -39,24 +51,25 @@ QImage Render(const SkinWindow& window, Look look, Variant variant, bool backgro
 
 }  // namespace
 
-QImage RenderScene(const SkinWindow& window, Look look, Variant variant) {
-  return Render(window, look, variant, false);
+QImage RenderScene(const SkinWindow& window, Look look, Variant variant, double scale) {
+  return Render(window, look, variant, false, scale);
 }
 
-QImage RenderBackground(const SkinWindow& window) {
-  return Render(window, Look::kNormal, 0, true);
+QImage RenderBackground(const SkinWindow& window, double scale) {
+  return Render(window, Look::kNormal, 0, true, scale);
 }
 
 QImage StatePicture(const QImage& scene) {
   QImage picture(scene.size(), QImage::Format_RGB32);
+  picture.setDevicePixelRatio(scene.devicePixelRatio());
   picture.fill(scene.pixel(scene.width() - 1, scene.height() - 1));
   QPainter painter(&picture);
   painter.drawImage(-1, -1, scene);
   return picture;
 }
 
-QImage MaskPicture(const SkinWindow& window) {
-  QImage mask(window.size, QImage::Format_RGB32);
+QImage MaskPicture(const SkinWindow& window, double scale) {
+  QImage mask = ScaledCanvas(window.size, scale, QImage::Format_RGB32);
   mask.fill(Qt::white);
   QPainter painter(&mask);
   painter.setRenderHint(QPainter::Antialiasing, false);

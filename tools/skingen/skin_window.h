@@ -57,16 +57,25 @@ struct SkinWindow {
   const PlacedControl* FindPlaced(const std::string& key) const;
 };
 
+// Every picture is drawn at a scale: 1 for the plain set, 2 for the set a
+// high-density screen shows. A picture at scale s is s times as large and
+// carries s as its device pixel ratio, so the drawing code works in the
+// window's logical pixels at every scale and draws, rather than enlarges,
+// the finer picture.
+QImage ScaledCanvas(QSize logical, double scale, QImage::Format format);
+// A rectangle in logical pixels as the device pixels of a picture at `scale`.
+QRect DeviceRect(const QRect& logical, double scale);
+
 // The window drawn with every image button in `look`.
-QImage RenderScene(const SkinWindow& window, Look look, Variant variant = 0);
+QImage RenderScene(const SkinWindow& window, Look look, Variant variant = 0, double scale = 1);
 // The background picture: the normal scene without the buttons that may be
 // hidden.
-QImage RenderBackground(const SkinWindow& window);
+QImage RenderBackground(const SkinWindow& window, double scale = 1);
 // The same scene drawn for a state picture: a button at (x, y) shows the
-// picture from (x - 1, y - 1), so the picture is the scene moved one pixel
-// up and left.
+// picture from (x - 1, y - 1), so the picture is the scene moved one
+// (logical) pixel up and left.
 QImage StatePicture(const QImage& scene);
 // Black inside the window's outline, white outside.
-QImage MaskPicture(const SkinWindow& window);
+QImage MaskPicture(const SkinWindow& window, double scale = 1);
 
 }  // namespace quorlin::skingen

@@ -6,6 +6,7 @@
 #include <sstream>
 
 #include "ui/skin/skin_families.h"
+#include "ui/skin/skin_picture.h"
 
 namespace quorlin::skingen {
 namespace {
@@ -26,6 +27,10 @@ void WriteRect(std::ostringstream& out, const std::string& key, const QRect& r) 
 }
 
 }  // namespace
+
+std::string ScaledFileName(std::string_view file, double scale) {
+  return scale == 1 ? std::string(file) : ui::TwiceSizeName(file);
+}
 
 bool SaveJpeg(const QImage& image, const std::filesystem::path& file) {
   return Save(image, file, "jpg", kJpegQuality);

@@ -1,4 +1,4 @@
-// The profile manager and the firmware update dialog.
+// The profile manager, the automatic profiles and the firmware update dialog.
 
 #include "art_controls.h"
 #include "window_skins.h"
@@ -46,7 +46,10 @@ SkinWindow ProfileSkin() {
   AddButton(w, "FUNC_DELETE", QRect(120, 316, 44, 36), Face(ButtonStyle::kPlain, Icon::kTrash));
   AddButton(w, "CONTROL_OK", QRect(204, 316, 108, 36), Face());
   AddButton(w, "CONTROL_CANCEL", QRect(318, 316, 108, 36), Face());
-  AddButton(w, "CONTROL2_APPLY", QRect(432, 316, 108, 36), Face(ButtonStyle::kPrimary));
+  // The profile set has no picture of its own for a disabled button (it
+  // shows the normal one), and Apply starts disabled: an accent outline
+  // there would read as the focused or primary button, so it is plain.
+  AddButton(w, "CONTROL2_APPLY", QRect(432, 316, 108, 36), Face());
   w.base = [](QPainter& p, const SkinWindow& window, Variant) {
     DrawWindowFrame(p, window.size, window.corner_radius);
     DrawTitleBar(p, window.size, kTitleHeight, window.corner_radius);
@@ -54,6 +57,37 @@ SkinWindow ProfileSkin() {
     DrawWordMark(p, QRect(52, 0, 200, kTitleHeight), theme::kTextDim, theme::kAccentDeep, 13);
     DrawWell(p, QRect(20, 64, 520, 236));
     DrawDivider(p, QPoint(184, 320), QPoint(184, 348));
+  };
+  return w;
+}
+
+SkinWindow AutoProfileSkin() {
+  SkinWindow w;
+  w.ini_name = "AutoProfile.ini";
+  w.title = "automatic profiles";
+  w.background = "AutoProfile_bg.jpg";
+  w.mask = "AutoProfile_mask.png";
+  w.size = QSize(560, 488);
+  // Every word here comes from the language files, so the pictures carry
+  // none: the title, the switch, the list, its buttons, the fallback, the
+  // desktop's note, then the dialog's own buttons.
+  AddPlaced(w, "AUTO_TITLE", QRect(54, 0, 486, kTitleHeight));
+  AddPlaced(w, "AUTO_ENABLED", QRect(20, 62, 520, 26));
+  AddPlaced(w, "AUTO_RULES", QRect(20, 94, 520, 20));
+  AddPlaced(w, "PROGRAM_LIST", QRect(21, 119, 518, 176));
+  AddButton(w, "FUNC_RUNNING", QRect(20, 304, 300, 34), Face(ButtonStyle::kPlain));
+  AddButton(w, "FUNC_ADD", QRect(326, 304, 44, 34), Face(ButtonStyle::kPlain, Icon::kPlus));
+  AddButton(w, "FUNC_DELETE", QRect(376, 304, 44, 34), Face(ButtonStyle::kPlain, Icon::kTrash));
+  AddPlaced(w, "AUTO_FALLBACK_LABEL", QRect(20, 350, 250, 28));
+  AddPlaced(w, "AUTO_FALLBACK", QRect(276, 350, 264, 28));
+  AddPlaced(w, "AUTO_MESSAGE", QRect(20, 382, 520, 52));
+  AddButton(w, "CONTROL_OK", QRect(318, 436, 108, 36), Face(ButtonStyle::kPrimary));
+  AddButton(w, "CONTROL_CANCEL", QRect(432, 436, 108, 36), Face());
+  w.base = [](QPainter& p, const SkinWindow& window, Variant) {
+    DrawWindowFrame(p, window.size, window.corner_radius);
+    DrawTitleBar(p, window.size, kTitleHeight, window.corner_radius);
+    TitleEmblem(p, Icon::kLayers, {});
+    DrawWell(p, QRect(20, 118, 520, 178));
   };
   return w;
 }

@@ -19,8 +19,8 @@ namespace files = ui::tray_icons;
 // accent while the keyboard is there, dim without it, and the accent with a
 // bright dot for the keyboard's alternate state. Panels of all desktop
 // themes are either dark or light, so the cap carries its own dark ground.
-QImage TrayIcon(int icon_id, int size) {
-  QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
+QImage TrayIcon(int icon_id, int size, double scale) {
+  QImage image = ScaledCanvas(QSize(size, size), scale, QImage::Format_ARGB32_Premultiplied);
   image.fill(Qt::transparent);
   QPainter p(&image);
   p.setRenderHint(QPainter::Antialiasing);
@@ -50,11 +50,13 @@ QImage TrayIcon(int icon_id, int size) {
 
 }  // namespace
 
-bool WriteTrayIcons(const std::filesystem::path& dir) {
+bool WriteTrayIcons(const std::filesystem::path& dir, double scale) {
   bool ok = true;
   for (int id : {files::kNoKeyboard, files::kKeyboardPresent, files::kAlternate})
     for (int size : files::kSizes)
-      ok = SavePng(TrayIcon(id, size), dir / files::FileName(id, size)) && ok;
+      ok = SavePng(TrayIcon(id, size, scale),
+                   dir / ScaledFileName(files::FileName(id, size), scale)) &&
+           ok;
   return ok;
 }
 

@@ -4,7 +4,8 @@
 
 namespace quorlin::skingen {
 
-// The three notification icons at every size the window hands the tray.
-bool WriteTrayIcons(const std::filesystem::path& dir);
+// The three notification icons at every size the window hands the tray,
+// drawn at `scale` (see ScaledCanvas).
+bool WriteTrayIcons(const std::filesystem::path& dir, double scale);
 
 }  // namespace quorlin::skingen

@@ -15,7 +15,7 @@ inline constexpr Variant kMainFlipped = 1;
 SkinWindow MainWindowSkin();
 // The picture of the two arrow buttons: every frame the Skin file names in
 // section BUTTONINFO2, each drawn over the window at its arrow's place.
-QImage MainArrowPicture(const SkinWindow& main, QSize* size_out = nullptr);
+QImage MainArrowPicture(const SkinWindow& main, double scale = 1, QSize* size_out = nullptr);
 
 // Key editor variants: one per page picture set.
 enum EditorPage : Variant { kKeyPage = 0, kMacroPage, kMacroOnly, kMediaPage, kFunctionPage };
@@ -23,5 +23,6 @@ SkinWindow CompositeSkin();
 
 SkinWindow ProfileSkin();
 SkinWindow UpdateSkin();
+SkinWindow AutoProfileSkin();
 
 }  // namespace quorlin::skingen

@@ -12,6 +12,7 @@
 #include <QTreeWidget>
 #include <algorithm>
 #include <array>
+#include <string>
 
 #include "keys/key_action_store.h"
 #include "keys/key_catalogue.h"
@@ -19,6 +20,8 @@
 #include "keys/media_list.h"
 #include "keys/pick_list.h"
 #include "macros/record_delay.h"
+#include "text/format.h"
+#include "ui/editors/composite_parts.h"
 #include "ui/editors/editor_position.h"
 #include "ui/editors/on_screen_keyboard.h"
 #include "ui/skin/color_static.h"
@@ -28,15 +31,14 @@
 #include "ui/skin/skin_style.h"
 
 namespace quorlin::ui {
+
+using namespace composite_parts;
+
 namespace {
 
 namespace catalogue = skin_catalogue;
 namespace families = skin_families;
 constexpr std::string_view kSection = families::kButtonSection;
-
-QString Q(const std::string& text) {
-  return QString::fromStdString(text);
-}
 
 constexpr std::array<const char*, 5> kMouseTextKeys = {
     "IDS_KEYBOARD_MOU_LEFT", "IDS_KEYBOARD_MOU_RIGHT", "IDS_KEYBOARD_MOU_MIDDLE",
@@ -85,21 +87,6 @@ constexpr std::array<PageTab, 4> kPageTabs = {{
     {"CONTROL_FUNCTION", PageKind::kFunction, "FUNCTION_KEY"},
 }};
 
-// Macro buttons with a caption: skin key, caption, tooltip.
-struct CaptionedButton {
-  const char* skin_key;
-  const char* caption;
-  const char* tooltip;
-};
-constexpr std::array<CaptionedButton, 6> kRowButtons = {{
-    {"FUNC_MACRO_UP_TOP", "A_TOP1", "A_TOP"},
-    {"FUNC_MACRO_UP", "A_UP", "A_UP"},
-    {"FUNC_MACRO_DOWN", "A_DOWN1", "A_DOWN"},
-    {"FUNC_MACRO_DOWN_BOTTOM", "A_BOTTOM", "A_BOTTOM"},
-    {"FUNC_MACRO_DELETE2", "A_DELETE", "A_DELETE"},
-    {"FUNC_MACRO_CLEAR", "A_CLEAR", "A_CLEAR"},
-}};
-
 // Label controls and their text keys.
 constexpr std::array<std::pair<const char*, const char*>, 9> kLabels = {{
     {"KEY_SETTING", "SINGLE_KEY"},
@@ -116,14 +103,6 @@ constexpr std::array<std::pair<const char*, const char*>, 9> kLabels = {{
 bool IsHint(std::string_view key) {
   return key == "TISHI_SINGLE_STATIC" || key == "MEDIA_SETTING_TISHI" ||
          key == "FUNCTION_KEY_SETTING_TISHI";
-}
-
-constexpr const char* kPressArrow = "\u2193";
-constexpr const char* kReleaseArrow = "  \u2191";
-const QColor kRowGrey(154, 160, 168);
-
-bool IsEnterOrEscape(int key) {
-  return key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Escape;
 }
 
 }  // namespace
@@ -193,7 +172,16 @@ void Quorlin_DlgComposite::CreateControls() {
   action_list_->setRootIsDecorated(false);
   action_list_->setUniformRowHeights(true);
   action_list_->setSelectionMode(QAbstractItemView::SingleSelection);
+  // Cells are edited only when the page opens their editor (a click).
   action_list_->setEditTriggers(QAbstractItemView::NoEditTriggers);
+  cell_delegate_ =
+      new MacroCellDelegate({[this](int column) { return CellChoices(column); },
+                             [this](int row, int column) { return CellValue(row, column); },
+                             [this](int row, int column, const MacroCellDelegate::Value& value) {
+                               OnCellCommitted(row, column, value);
+                             }},
+                            action_list_);
+  action_list_->setItemDelegate(cell_delegate_);
   action_list_->setStyleSheet(
       QStringLiteral("QTreeWidget { border: none; background: transparent; }"));
   record_delay_ = new QCheckBox(this);
@@ -321,6 +309,7 @@ void Quorlin_DlgComposite::Prepare(const KeyEditRequest& request, int profile) {
   const keys::KeyCode key =
       request.key == keys::kNoKey && macro_only_ ? keys::GKeyCode(9) : request.key;
   edited_index_ = std::clamp(keys::KeyIndexFromCode(key), 0, keys::kRecordsPerPage - 1);
+  edited_key_ = key;
   counter_.Revert();
   OnInitDialog();
 
@@ -342,7 +331,7 @@ int Quorlin_DlgComposite::OpenFor(const KeyEditRequest& request, int profile) {
 
 void Quorlin_DlgComposite::OnInitDialog() {
   CBaseDialog::OnInitDialog();
-  setStyleSheet(SkinStyleSheet(skinDir()));
+  ApplySkinStyle(this, SkinStyleSheet(skinDir()));
   PlaceControls();
 
   {
@@ -381,14 +370,21 @@ void Quorlin_DlgComposite::OnInitDialog() {
 void Quorlin_DlgComposite::Relabel(int language_index) {
   texts_.SetLanguage(language_index);
   for (auto [key, text_key] : kLabels) labels_.at(key)->setText(Q(texts_.Text(text_key)));
-  button("CONTROL_TITLE")
-      ->setText(Q(texts_.Text(macro_only_ ? "MACRO_EDIT_TISHI" : "KEY_SETTING_TISHI")));
+  // The title names the key being edited ("Key settings: A", "... G1").
+  QString title = Q(texts_.Text(macro_only_ ? "MACRO_EDIT_TISHI" : "KEY_SETTING_TISHI"));
+  if (!macro_only_ && edited_key_ != keys::kNoKey) {
+    const std::string name = keys::IsGKeyCode(edited_key_)
+                                 ? "G" + std::to_string(edited_key_ - keys::kFirstGKeyCode + 1)
+                                 : keys::KeyNameText(edited_key_, texts_);
+    title = Q(text::FormatWithText(texts_.Text("KEY_SETTING_FOR"), name));
+  }
+  button("CONTROL_TITLE")->setText(title);
   for (const PageTab& tab : kPageTabs) {
     // The macro editor shows only its own tab's caption.
     const bool shown = !macro_only_ || tab.page == PageKind::kMacro;
     button(tab.skin_key)->setText(shown ? Q(texts_.Text(tab.caption)) : QString());
   }
-  button("CONTROL_MACRO")->SetTooltipText(Q(texts_.Text("MACRO_SETTING")));
+  ShowMacroTabTip();
   for (const CaptionedButton& b : kRowButtons) {
     button(b.skin_key)->setText(Q(texts_.Text(b.caption)));
     button(b.skin_key)->SetTooltipText(Q(texts_.Text(b.tooltip)));
@@ -421,6 +417,13 @@ void Quorlin_DlgComposite::Relabel(int language_index) {
   update();
 }
 
+// The macro tab's tip only repeats the tab's caption. On the macro page it
+// would drop over the macro name field right below, so it is off there.
+void Quorlin_DlgComposite::ShowMacroTabTip() {
+  button("CONTROL_MACRO")
+      ->SetTooltipText(Q(texts_.Text("MACRO_SETTING")), shown_page_ != PageKind::kMacro);
+}
+
 void Quorlin_DlgComposite::SetModified(bool modified) {
   modified_ = modified;
   button("CONTROL2_APPLY")->setEnabled(modified);
@@ -447,6 +450,7 @@ void Quorlin_DlgComposite::ShowPage(PageKind page, bool opening) {
   show(kFunctionPageControls, page == PageKind::kFunction);
   for (const PageTab& tab : kPageTabs) button(tab.skin_key)->SetSelected(tab.page == page, true);
   shown_page_ = page;
+  ShowMacroTabTip();
 
   if (page == PageKind::kMacro) {
     // The page always has a macro in hand when there is one, so its
@@ -523,7 +527,8 @@ void Quorlin_DlgComposite::ClickKeyboardOrMouse(bool mouse) {
 
 bool Quorlin_DlgComposite::ApplyEdits() {
   StopRecording();
-  CloseCellEditor();
+  // What is typed into a cell counts as entered.
+  CloseCellEditor(true);
   // The keyboard went away since the editor opened: which profile the edits
   // belong to is no longer known, so nothing is written and nothing is lost.
   if (!host_.ActiveProfile()) {
@@ -600,327 +605,6 @@ void Quorlin_DlgComposite::keyPressEvent(QKeyEvent* event) {
     return;
   }
   CBaseDialog::keyPressEvent(event);
-}
-
-void Quorlin_DlgComposite::InstallCapture(bool on) {
-  if (on == capture_installed_ || qApp == nullptr) return;
-  if (on)
-    qApp->installEventFilter(this);
-  else
-    qApp->removeEventFilter(this);
-  capture_installed_ = on;
-}
-
-bool Quorlin_DlgComposite::eventFilter(QObject* watched, QEvent* event) {
-  const QEvent::Type type = event->type();
-  if (type != QEvent::KeyPress && type != QEvent::KeyRelease && type != QEvent::ShortcutOverride)
-    return CBaseDialog::eventFilter(watched, event);
-  auto* widget = qobject_cast<QWidget*>(watched);
-  if (widget == nullptr || widget->window() != this) return false;
-  auto* key_event = static_cast<QKeyEvent*>(event);
-  if (type == QEvent::ShortcutOverride) {
-    // While the editor takes keys, no shortcut of the program acts on them.
-    if (model_.Recording() || shown_page_ == PageKind::kSingleKey) key_event->accept();
-    return false;
-  }
-  return HandleKey(watched, key_event);
-}
-
-bool Quorlin_DlgComposite::HandleKey(QObject* watched, QKeyEvent* event) {
-  const std::optional<KeyInput> input = KeyInputFromEvent(*event);
-  if (model_.Recording() && input) {
-    const RecordStep step = RecorderStep(*input);
-    if (step.action == CaptureAction::kTake) Record(*input);
-    if (step.action != CaptureAction::kPass) return true;
-  } else if (shown_page_ == PageKind::kSingleKey && input && watched != cell_editor_) {
-    switch (SingleKeyCapture(*input, kb_check_->isChecked())) {
-      case CaptureAction::kPass:
-        break;
-      case CaptureAction::kSwallow:
-        return true;
-      case CaptureAction::kTake:
-        captured_ = input->key;
-        key_input_->setText(Q(keys::KeyNameText(captured_, texts_)));
-        page_kind_ = PageKind::kSingleKey;
-        SetModified(true);
-        return true;
-    }
-  }
-  if (event->type() != QEvent::KeyPress) return false;
-  if (event->key() == Qt::Key_F1 && !model_.Recording()) {
-    host_.OpenHelp();
-    return true;
-  }
-  // Enter commits an open delay cell; anywhere else Enter and Escape are
-  // eaten so that neither closes the editor.
-  if (IsEnterOrEscape(event->key())) {
-    if (cell_editor_ != nullptr && watched == cell_editor_ && event->key() != Qt::Key_Escape)
-      return false;
-    return true;
-  }
-  return false;
-}
-
-void Quorlin_DlgComposite::StopRecording() {
-  if (!model_.Recording()) return;
-  model_.StopRecording();
-  ShowRecordButton();
-  UpdateMacroButtons();
-}
-
-void Quorlin_DlgComposite::ShowRecordButton() {
-  CPngButton* record = button("FUNC_MACRO_RECORD");
-  const bool on = model_.Recording();
-  record->setText(Q(texts_.Text(on ? "A_RECORD3" : "A_RECORD")));
-  const QString tip = Q(texts_.Text(on ? "MACRO_ACTION_STOP_RECORD" : "MACRO_ACTION_RECORD"));
-  record->SetTooltipText(tip);
-  record->SetSelected(on, true);
-}
-
-void Quorlin_DlgComposite::ClickRecord() {
-  if (model_.Recording())
-    StopRecording();
-  else
-    StartRecording();
-}
-
-void Quorlin_DlgComposite::StartRecording() {
-  if (model_.CurrentMacro() == nullptr) return;
-  CloseCellEditor();
-  model_.StartRecording(clock_());
-  ShowRecordButton();
-  UpdateMacroButtons();
-  // Keys typed while recording must not land in the selector or the field.
-  action_list_->setFocus();
-}
-
-void Quorlin_DlgComposite::Record(const KeyInput& input) {
-  const RecordStep step = RecorderStep(input);
-  const int record_delay = record_delay_->isChecked() ? 1 : 0;
-  bool added = false;
-  if (step.synthetic_press)
-    added = model_.AddRecordedEvent(input.key, macros::kPress, kSyntheticPressDelay, record_delay);
-  const uint32_t elapsed = model_.TakeElapsed(clock_());
-  added = model_.AddRecordedEvent(input.key, step.direction, elapsed, record_delay) || added;
-  if (!added) return;
-  ShowRows();
-  SetModified(true);
-}
-
-// ---- macro page --------------------------------------------------------
-
-void Quorlin_DlgComposite::ShowSelector() {
-  updating_ = true;
-  macro_selector_->clear();
-  for (const std::string& name : model_.Names()) macro_selector_->addItem(Q(name));
-  const auto current = model_.Current();
-  macro_selector_->setCurrentIndex(current ? static_cast<int>(*current) : -1);
-  if (!current) macro_selector_->setEditText(QString());
-  play_count_->setText(Q(model_.PlayCountText()));
-  updating_ = false;
-  UpdateMacroButtons();
-}
-
-void Quorlin_DlgComposite::ShowRow(std::size_t row) {
-  QTreeWidgetItem* item = action_list_->topLevelItem(static_cast<int>(row));
-  if (item == nullptr) return;
-  const macros::MacroEvent& event = model_.Rows()[row];
-  item->setText(0, Q(keys::KeyNameText(event.key, texts_)));
-  item->setText(
-      1, QString::fromUtf8(event.direction == macros::kRelease ? kReleaseArrow : kPressArrow));
-  item->setText(2, QString::number(event.delay));
-  item->setForeground(0, kRowGrey);
-  item->setForeground(1, kRowGrey);
-}
-
-void Quorlin_DlgComposite::ShowRows() {
-  CloseCellEditor();
-  updating_ = true;
-  const auto& rows = model_.Rows();
-  while (action_list_->topLevelItemCount() > static_cast<int>(rows.size()))
-    delete action_list_->takeTopLevelItem(action_list_->topLevelItemCount() - 1);
-  while (action_list_->topLevelItemCount() < static_cast<int>(rows.size()))
-    action_list_->addTopLevelItem(new QTreeWidgetItem());
-  for (std::size_t row = 0; row < rows.size(); ++row) ShowRow(row);
-  const auto selected = model_.SelectedRow();
-  if (selected) {
-    QTreeWidgetItem* item = action_list_->topLevelItem(static_cast<int>(*selected));
-    action_list_->setCurrentItem(item);
-    action_list_->scrollToItem(item);
-  } else {
-    action_list_->setCurrentItem(nullptr);
-    action_list_->clearSelection();
-  }
-  updating_ = false;
-}
-
-void Quorlin_DlgComposite::UpdateMacroButtons() {
-  const bool selected = model_.CurrentMacro() != nullptr;
-  const bool recording = model_.Recording();
-  for (const CaptionedButton& b : kRowButtons) button(b.skin_key)->setEnabled(selected);
-  button("FUNC_MACRO_RECORD")->setEnabled(selected);
-  button("FUNC_MACRO_ADD")->setEnabled(!recording);
-  button("FUNC_MACRO_DELETE")->setEnabled(!recording);
-  macro_selector_->setEnabled(!recording);
-}
-
-void Quorlin_DlgComposite::OnSelectorActivated(int index) {
-  if (updating_ || index < 0) return;
-  if (model_.Current() && *model_.Current() == static_cast<std::size_t>(index)) return;
-  model_.Select(static_cast<std::size_t>(index));
-  ShowSelector();
-  ShowRows();
-  SetModified(true);
-}
-
-void Quorlin_DlgComposite::OnSelectorEdited(const QString& text) {
-  if (updating_) return;
-  const bool was_empty = model_.Macros().empty();
-  const auto shown = model_.Rename(text.toStdString());
-  if (!shown) return;
-  if (was_empty) {
-    ShowSelector();
-    ShowRows();
-  } else if (const auto current = model_.Current()) {
-    updating_ = true;
-    macro_selector_->setItemText(static_cast<int>(*current), Q(model_.Names()[*current]));
-    if (Q(*shown) != text) macro_selector_->setEditText(Q(*shown));
-    updating_ = false;
-  }
-  SetModified(true);
-}
-
-void Quorlin_DlgComposite::OnAddMacro() {
-  if (!model_.Add()) return;
-  ShowSelector();
-  ShowRows();
-  SetModified(true);
-}
-
-void Quorlin_DlgComposite::OnDeleteMacro() {
-  if (model_.CurrentMacro() == nullptr) return;
-  flows::ProgramState& state = host_.State();
-  const macros::InUseCheck in_use = [&state](uint32_t identifier) {
-    auto working = state.working.Lock();
-    return macros::MacroInUse(identifier, working->actions);
-  };
-  if (!model_.DeleteCurrent(in_use, state.macro_deleted)) return;
-  ShowSelector();
-  ShowRows();
-  SetModified(true);
-}
-
-void Quorlin_DlgComposite::OnPlayCountEdited() {
-  const QString corrected = Q(model_.SetPlayCountText(play_count_->text().toStdString()));
-  // An empty field is being typed into; it reads as 1 when it is used.
-  if (!play_count_->text().isEmpty() && corrected != play_count_->text())
-    play_count_->setText(corrected);
-  SetModified(true);
-}
-
-void Quorlin_DlgComposite::OnMoveRow(RowMove move) {
-  if (!model_.SelectedRow()) return;
-  model_.MoveSelectedRow(move);
-  ShowRows();
-  SetModified(true);
-}
-
-void Quorlin_DlgComposite::OnDeleteRow() {
-  if (!model_.SelectedRow()) return;
-  model_.DeleteSelectedRow();
-  ShowRows();
-  SetModified(true);
-}
-
-void Quorlin_DlgComposite::OnClearRows() {
-  if (!model_.ClearRows()) return;
-  ShowRows();
-  SetModified(true);
-}
-
-void Quorlin_DlgComposite::OnRecordDelayToggled(bool on) {
-  const int stored = macros::WriteRecordDelay(host_.Settings(), host_.Texts(), on ? 1 : 0);
-  if ((stored == 1) != on) {
-    QSignalBlocker block(record_delay_);
-    record_delay_->setChecked(stored == 1);
-  }
-}
-
-void Quorlin_DlgComposite::CloseCellEditor() {
-  if (cell_editor_ == nullptr) return;
-  QWidget* editor = cell_editor_;
-  cell_editor_ = nullptr;
-  // Often called from the editor's own signal: it goes once that returns,
-  // and the list forgets it when it is destroyed.
-  editor->hide();
-  editor->deleteLater();
-}
-
-void Quorlin_DlgComposite::OnCellClicked(QTreeWidgetItem* item, int column) {
-  const int row_index = action_list_->indexOfTopLevelItem(item);
-  if (row_index < 0 || static_cast<std::size_t>(row_index) >= model_.Rows().size()) return;
-  const auto row = static_cast<std::size_t>(row_index);
-  CloseCellEditor();
-  model_.SelectRow(row);
-  const macros::MacroEvent& event = model_.Rows()[row];
-  auto finish = [this, row] {
-    ShowRow(row);
-    SetModified(true);
-  };
-  switch (column) {
-    case 0: {
-      auto* combo = new QComboBox(action_list_);
-      for (int r = 0; r < static_cast<int>(keys::kPickList.size()); ++r)
-        combo->addItem(Q(keys::PickListName(r, texts_)));
-      const uint16_t pick_row = keys::PickListRow(event.key);
-      if (pick_row != keys::kNoPickListRow) combo->setCurrentIndex(pick_row);
-      connect(combo, &QComboBox::activated, this, [this, row, finish](int choice) {
-        model_.SetRowKey(row, keys::PickListCode(choice));
-        finish();
-        CloseCellEditor();
-      });
-      action_list_->setItemWidget(item, 0, combo);
-      cell_editor_ = combo;
-      combo->setFocus();
-      break;
-    }
-    case 1: {
-      auto* combo = new QComboBox(action_list_);
-      combo->addItems({QString::fromUtf8(kPressArrow), QString::fromUtf8(kReleaseArrow)});
-      combo->setCurrentIndex(event.direction == macros::kRelease ? 1 : 0);
-      connect(combo, &QComboBox::activated, this, [this, row, finish](int choice) {
-        model_.SetRowDirection(row, static_cast<uint16_t>(choice));
-        finish();
-        CloseCellEditor();
-      });
-      action_list_->setItemWidget(item, 1, combo);
-      cell_editor_ = combo;
-      combo->setFocus();
-      break;
-    }
-    case 2: {
-      auto* edit = new QLineEdit(QString::number(event.delay), action_list_);
-      edit->setValidator(
-          new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}")), edit));
-      connect(edit, &QLineEdit::editingFinished, this, [this, row, edit, finish] {
-        // Committed once: a message box below takes the focus away again.
-        if (cell_editor_ != edit) return;
-        const std::string digits = edit->text().toStdString();
-        CloseCellEditor();
-        if (model_.Recording()) StopRecording();
-        model_.SetRowDelay(row, digits);
-        finish();
-      });
-      action_list_->setItemWidget(item, 2, edit);
-      cell_editor_ = edit;
-      edit->selectAll();
-      edit->setFocus();
-      break;
-    }
-    default:
-      host_.Messages().ShowMessage(texts_.Text("MACRO_ACTION_ERR_MODIFY"));
-      break;
-  }
 }
 
 }  // namespace quorlin::ui

@@ -20,6 +20,7 @@
 #include "ui/editors/indexed_texts.h"
 #include "ui/editors/key_assignment.h"
 #include "ui/editors/key_input.h"
+#include "ui/editors/macro_cell_delegate.h"
 #include "ui/editors/macro_page_model.h"
 #include "ui/main/main_window_hooks.h"
 #include "ui/skin/base_dialog.h"
@@ -100,6 +101,7 @@ class Quorlin_DlgComposite : public CBaseDialog {
   void ShowPage(PageKind page, bool opening);
   void ShowOpeningValues(PageKind page);
   void SetModified(bool modified);
+  void ShowMacroTabTip();
   void TickKeyboard(bool keyboard);
   // False when nothing could be written.
   bool ApplyEdits();
@@ -120,7 +122,12 @@ class Quorlin_DlgComposite : public CBaseDialog {
   void OnClearRows();
   void OnRecordDelayToggled(bool on);
   void OnCellClicked(QTreeWidgetItem* item, int column);
-  void CloseCellEditor();
+  QStringList CellChoices(int column) const;
+  MacroCellDelegate::Value CellValue(int row, int column) const;
+  void OnCellCommitted(int row, int column, const MacroCellDelegate::Value& value);
+  // Ends an open cell edit, taking its value first when `commit`.
+  void CloseCellEditor(bool commit = false);
+  QWidget* CellEditor() const;
   void StartRecording();
   void Record(const KeyInput& input);
   void ShowRecordButton();
@@ -140,6 +147,7 @@ class Quorlin_DlgComposite : public CBaseDialog {
   // Per opening.
   int profile_ = 0;
   int edited_index_ = 0;
+  keys::KeyCode edited_key_ = keys::kNoKey;  // named in the title
   keys::KeyAction original_action_;
   bool macro_only_ = false;
   PageKind page_kind_ = PageKind::kCleared;
@@ -163,7 +171,7 @@ class Quorlin_DlgComposite : public CBaseDialog {
   QTreeWidget* action_list_ = nullptr;
   QCheckBox* record_delay_ = nullptr;
   QLineEdit* play_count_ = nullptr;
-  QPointer<QWidget> cell_editor_;
+  MacroCellDelegate* cell_delegate_ = nullptr;
 };
 
 }  // namespace quorlin::ui

@@ -22,7 +22,6 @@ bool IsSystemKey(keys::KeyCode code) {
 // state reliably on X11 and Wayland, where the modifier masks vary.
 constexpr uint32_t kKeypadEvdevFirst = 71;  // keypad 7
 constexpr uint32_t kKeypadEvdevLast = 83;   // keypad point
-constexpr uint32_t kXkbOffset = 8;
 constexpr uint32_t kKeysymKpDecimal = 0xFFAE;
 constexpr uint32_t kKeysymKpSeparator = 0xFFAC;
 constexpr uint32_t kKeysymKp0 = 0xFFB0;
@@ -31,7 +30,8 @@ constexpr uint32_t kNumLockModifierMask = 0x10;  // Mod2 on X11 and in xkb
 
 bool NumLockOn(const QKeyEvent& event) {
   const uint32_t scan = event.nativeScanCode();
-  if (scan >= kKeypadEvdevFirst + kXkbOffset && scan <= kKeypadEvdevLast + kXkbOffset) {
+  constexpr uint32_t kOffset = platform::kXkbScanCodeOffset;
+  if (scan >= kKeypadEvdevFirst + kOffset && scan <= kKeypadEvdevLast + kOffset) {
     const uint32_t sym = event.nativeVirtualKey();
     if (sym >= kKeysymKp0 && sym <= kKeysymKp9) return true;
     if (sym == kKeysymKpDecimal || sym == kKeysymKpSeparator) return true;

@@ -5,15 +5,19 @@
 #include <QKeyEvent>
 #include <QVBoxLayout>
 
+#include "text/format.h"
 #include "text/language.h"
 
 namespace quorlin::ui {
 
-CAboutDlg::CAboutDlg(Lookup texts, std::string link, std::function<void()> open_help)
+CAboutDlg::CAboutDlg(Lookup texts, std::string link, std::function<void()> open_help,
+                     std::function<QString()> firmware_line)
     : QDialog(nullptr),
       texts_(std::move(texts)),
       open_help_(std::move(open_help)),
+      firmware_line_(std::move(firmware_line)),
       product_(new QLabel(this)),
+      versions_(new QLabel(this)),
       copyright_(new QLabel(this)),
       link_(new QLabel(this)),
       ok_(new QPushButton(this)) {
@@ -23,12 +27,14 @@ CAboutDlg::CAboutDlg(Lookup texts, std::string link, std::function<void()> open_
   setStyleSheet(
       "QDialog#CAboutDlg { background: #0f1114; border: 1px solid #2c3038; }"
       "QLabel { color: #e8eaed; }"
-      "QLabel#copyright { color: #9aa0a8; }"
+      "QLabel#copyright, QLabel#versions { color: #9aa0a8; }"
       "QPushButton { color: #e8eaed; background: #262a31; border: 1px solid #3e444e;"
       " border-radius: 4px; padding: 5px 22px; }"
       "QPushButton:hover { background: #30353e; border-color: #ff8200; }"
       "QPushButton:pressed { background: #1c1f24; }");
   copyright_->setObjectName("copyright");
+  versions_->setObjectName("versions");
+  versions_->setTextInteractionFlags(Qt::TextSelectableByMouse);
   setWindowFlag(Qt::WindowContextHelpButtonHint, false);
   auto* layout = new QVBoxLayout(this);
   layout->setContentsMargins(24, 20, 24, 16);
@@ -38,6 +44,7 @@ CAboutDlg::CAboutDlg(Lookup texts, std::string link, std::function<void()> open_
   title.setPointSizeF(title.pointSizeF() * 1.15);
   product_->setFont(title);
   layout->addWidget(product_);
+  layout->addWidget(versions_);
   layout->addWidget(copyright_);
   if (!link.empty()) {
     const QString address = QString::fromStdString(link).toHtmlEscaped();
@@ -65,6 +72,15 @@ void CAboutDlg::OnLanguageChanged(uint32_t tag, int language_index) {
   product_->setText(t("GUANYU_JIESHAO"));
   copyright_->setText(t("GUANYU_BANQUAN"));
   ok_->setText(t("LANG_ABOUT_OK"));
+  language_index_ = language_index;
+  RefreshVersions();
+}
+
+void CAboutDlg::RefreshVersions() {
+  const QString program = QString::fromStdString(
+      text::FormatWithText(texts_("ABOUT_PROGRAM_VERSION", language_index_), QUORLIN_VERSION));
+  const QString firmware = firmware_line_ ? firmware_line_() : QString();
+  versions_->setText(firmware.isEmpty() ? program : program + "\n" + firmware);
   adjustSize();
 }
 

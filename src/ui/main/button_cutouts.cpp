@@ -1,31 +1,93 @@
 #include "ui/main/button_cutouts.h"
 
 #include <QPainter>
+#include <map>
+#include <optional>
+#include <type_traits>
+
+#include "ui/skin/skin_picture.h"
+#include "ui/skin/skin_scale.h"
 
 namespace quorlin::ui {
+namespace {
+
+QPixmap BlackPiece(QSize size, double scale) {
+  const QSize logical = size.expandedTo(QSize(1, 1));
+  QPixmap piece(QSizeF(logical.width() * scale, logical.height() * scale).toSize());
+  piece.setDevicePixelRatio(scale);
+  piece.fill(Qt::black);
+  return piece;
+}
+
+// Draws in logical pixels: the painter maps them to the piece's device
+// pixels, and a plain picture standing in for a missing twin is enlarged
+// smoothly.
+template <typename Picture>
+void DrawInto(QPixmap& piece, QPoint origin, const Picture& picture) {
+  QPainter painter(&piece);
+  painter.setRenderHint(QPainter::SmoothPixmapTransform);
+  if constexpr (std::is_same_v<Picture, QImage>) {
+    painter.drawImage(QPoint(1, 1) - origin, picture);
+  } else {
+    painter.drawPixmap(QPoint(1, 1) - origin, picture);
+  }
+}
+
+}  // namespace
+
+QPixmap CutPiece(const QRect& rect, const QImage& from, double scale) {
+  QPixmap piece = BlackPiece(rect.size(), scale);
+  DrawInto(piece, rect.topLeft(), from);
+  return piece;
+}
+
+ButtonCutouts::ButtonCutouts()
+    : follow_scale_(QObject::connect(&SkinScaleChanges(), &SkinScaleNotifier::changed,
+                                     [this](double scale) { Rescale(scale); })) {}
+
+ButtonCutouts::~ButtonCutouts() {
+  QObject::disconnect(follow_scale_);
+}
 
 const QPixmap* ButtonCutouts::CutOne(QPoint origin, QSize size, const QPixmap* from) {
   if (from == nullptr) return nullptr;
   // Drawn rather than copied: a button reaching past the picture's edge
   // shows black there, as on a padded surface, whatever picture it came from.
-  QPixmap piece(size.expandedTo(QSize(1, 1)));
-  piece.fill(Qt::black);
-  if (!from->isNull()) {
-    QPainter painter(&piece);
-    painter.drawPixmap(QPoint(1, 1) - origin, *from);
-  }
+  Piece piece{BlackPiece(size, SkinScale()), from, origin, size, {}, from->isNull()};
+  if (!from->isNull()) DrawInto(piece.pixmap, origin, *from);
   pieces_.push_back(std::move(piece));
-  if (from->isNull()) pending_.push_back({&pieces_.back(), from, origin});
-  return &pieces_.back();
+  return &pieces_.back().pixmap;
 }
 
-void ButtonCutouts::Fill(const QPixmap* stand_in, const QImage& picture) {
-  std::erase_if(pending_, [&](const Pending& p) {
-    if (p.stand_in != stand_in) return false;
-    QPainter painter(p.piece);
-    painter.drawImage(QPoint(1, 1) - p.origin, picture);
-    return true;
-  });
+void ButtonCutouts::Fill(const QPixmap* stand_in, const QImage& picture,
+                         const std::filesystem::path& file) {
+  for (Piece& p : pieces_) {
+    if (p.from != stand_in || !p.pending) continue;
+    DrawInto(p.pixmap, p.origin, picture);
+    p.file = file;
+    p.pending = false;
+    p.from = nullptr;  // the stand-in may go now
+  }
+}
+
+void ButtonCutouts::Rescale(double scale) {
+  // Each picture read once; one that can no longer be read keeps its pieces.
+  std::map<std::filesystem::path, std::optional<QImage>> read;
+  for (Piece& p : pieces_) {
+    if (p.from != nullptr && !p.pending) {
+      p.pixmap = BlackPiece(p.size, scale);
+      DrawInto(p.pixmap, p.origin, *p.from);  // prepared surfaces are rescaled first
+    } else if (!p.file.empty()) {
+      auto it = read.find(p.file);
+      if (it == read.end())
+        it = read.emplace(p.file, TryLoadScaledSkinImage(p.file, scale, nullptr)).first;
+      if (!it->second) continue;
+      p.pixmap = BlackPiece(p.size, scale);
+      DrawInto(p.pixmap, p.origin, *it->second);
+    } else {
+      p.pixmap = BlackPiece(p.size, scale);  // still waiting for its picture
+    }
+  }
 }
 
 ButtonSurfaces ButtonCutouts::Cut(QPoint origin, QSize size, const ButtonSurfaces& from) {
@@ -41,9 +103,38 @@ ButtonSurfaces ButtonCutouts::Cut(QPoint origin, QSize size, const ButtonSurface
 
 qint64 ButtonCutouts::Bytes() const {
   qint64 total = 0;
-  for (const QPixmap& p : pieces_)
-    total += static_cast<qint64>(p.width()) * p.height() * ((p.depth() + 7) / 8);
+  for (const Piece& p : pieces_)
+    total +=
+        static_cast<qint64>(p.pixmap.width()) * p.pixmap.height() * ((p.pixmap.depth() + 7) / 8);
   return total;
+}
+
+WindowPieces::WindowPieces()
+    : follow_scale_(QObject::connect(&SkinScaleChanges(), &SkinScaleNotifier::changed,
+                                     [this](double scale) { Rescale(scale); })) {}
+
+WindowPieces::~WindowPieces() {
+  QObject::disconnect(follow_scale_);
+}
+
+QImage WindowPieces::Load(const std::filesystem::path& file) {
+  current_ = file;
+  return LoadScaledSkinImage(file, SkinScale());
+}
+
+const QPixmap* WindowPieces::Cut(const QRect& rect, const QImage& from) {
+  pieces_.push_back({CutPiece(rect, from, SkinScale()), rect, current_});
+  return &pieces_.back().pixmap;
+}
+
+void WindowPieces::Rescale(double scale) {
+  std::map<std::filesystem::path, std::optional<QImage>> read;
+  for (Piece& p : pieces_) {
+    auto it = read.find(p.file);
+    if (it == read.end())
+      it = read.emplace(p.file, TryLoadScaledSkinImage(p.file, scale, nullptr)).first;
+    if (it->second) p.pixmap = CutPiece(p.rect, *it->second, scale);
+  }
 }
 
 }  // namespace quorlin::ui

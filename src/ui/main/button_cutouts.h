@@ -3,11 +3,17 @@
 // full-size picture of the main window is several megabytes and there are
 // eleven; the buttons together cover a small part of the window, so each
 // button keeps just its rectangles and the big pictures can go.
+//
+// Pieces are cut at the skin's scale (skin_scale.h) in device pixels and
+// carry it as their device pixel ratio; when the scale changes they are cut
+// again from the pictures of the new scale, in place.
 
 #include <QImage>
+#include <QMetaObject>
 #include <QPixmap>
 #include <QRect>
 #include <deque>
+#include <filesystem>
 #include <vector>
 
 #include "ui/skin/prepared_surfaces.h"
@@ -16,6 +22,11 @@ namespace quorlin::ui {
 
 class ButtonCutouts {
  public:
+  ButtonCutouts();
+  ~ButtonCutouts();
+  ButtonCutouts(const ButtonCutouts&) = delete;
+  ButtonCutouts& operator=(const ButtonCutouts&) = delete;
+
   // The pieces a button of `size` shows when its pictures start at `origin`
   // (the skin's x, y: a button shows each surface from one pixel above and
   // left of it). Use them with the origin (1, 1). The same surface given
@@ -24,25 +35,63 @@ class ButtonCutouts {
   // black until Fill gives the real picture.
   ButtonSurfaces Cut(QPoint origin, QSize size, const ButtonSurfaces& from);
 
-  // Draws every piece cut from `stand_in` out of `picture`, in place: the
-  // buttons keep the pointers they were given.
-  void Fill(const QPixmap* stand_in, const QImage& picture);
+  // Draws every piece cut from `stand_in` out of `picture` (read from
+  // `file`, which a change of scale reads again), in place: the buttons
+  // keep the pointers they were given.
+  void Fill(const QPixmap* stand_in, const QImage& picture, const std::filesystem::path& file = {});
+
+  // Every piece cut again at `scale`.
+  void Rescale(double scale);
 
   // Bytes held by all pieces, for the memory figures.
   qint64 Bytes() const;
 
  private:
+  struct Piece {
+    QPixmap pixmap;
+    const QPixmap* from;  // a prepared surface, or a stand-in until filled
+    QPoint origin;
+    QSize size;
+    std::filesystem::path file;  // what filled a stand-in
+    bool pending = false;
+  };
   const QPixmap* CutOne(QPoint origin, QSize size, const QPixmap* from);
 
-  struct Pending {
-    QPixmap* piece;
-    const QPixmap* stand_in;
-    QPoint origin;
-  };
-
-  std::deque<QPixmap> pieces_;  // a deque keeps the pointers handed out valid
-  std::vector<Pending> pending_;
+  std::deque<Piece> pieces_;  // a deque keeps the pointers handed out valid
+  QMetaObject::Connection follow_scale_;
 };
+
+// The main window's pieces of its four state pictures: each picture is read
+// once at the skin's scale and every button cuts its rectangle out of it.
+class WindowPieces {
+ public:
+  WindowPieces();
+  ~WindowPieces();
+  WindowPieces(const WindowPieces&) = delete;
+  WindowPieces& operator=(const WindowPieces&) = delete;
+
+  // The state picture the next cuts come from.
+  QImage Load(const std::filesystem::path& file);
+  // The piece of a button at `rect` (window coordinates): the picture from
+  // one pixel above and left of it.
+  const QPixmap* Cut(const QRect& rect, const QImage& from);
+  // Every piece cut again from its picture read at `scale`.
+  void Rescale(double scale);
+
+ private:
+  struct Piece {
+    QPixmap pixmap;
+    QRect rect;
+    std::filesystem::path file;
+  };
+  std::deque<Piece> pieces_;
+  std::filesystem::path current_;
+  QMetaObject::Connection follow_scale_;
+};
+
+// A button's piece of a picture at `scale`, in device pixels: the picture
+// from one logical pixel above and left of `rect`, black past its edges.
+QPixmap CutPiece(const QRect& rect, const QImage& from, double scale);
 
 // The origin to give a button whose surfaces came from ButtonCutouts.
 inline constexpr QPoint kCutoutOrigin{1, 1};

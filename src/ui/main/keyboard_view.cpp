@@ -265,10 +265,18 @@ void KeyboardView::OnFlipClicked() {
 
 void KeyboardView::RefreshKeyMarks() {
   const int profile = parts_.active_profile ? parts_.active_profile() : 0;
-  const auto buttons = parts_.state.working.With([&](const profiles::WorkingContents& working) {
+  // A write on the device worker can hold the working store for seconds:
+  // the marks follow when it is done rather than freeze the window.
+  const auto buttons = parts_.state.working.TryWith([&](const profiles::WorkingContents& working) {
     return profiles::DescribeKeyViewPage(working, profile, parts_.texts);
   });
-  ShowKeyButtons(buttons);
+  marks_stale_ = !buttons.has_value();
+  if (buttons) ShowKeyButtons(*buttons);
+}
+
+void KeyboardView::SetBusy(bool busy) {
+  busy_ = busy;
+  if (!busy && marks_stale_) RefreshKeyMarks();
 }
 
 void KeyboardView::ShowKeyButtons(std::span<const profiles::KeyButtonState> buttons) {

@@ -97,7 +97,9 @@ class KeyboardView : public SkinOverlay {
   void ApplyFlip();
   // While a long write runs a key click neither opens an editor nor paints;
   // the keys keep their look.
-  void SetBusy(bool busy) { busy_ = busy; }
+  // While busy no key opens the editor; the marks a relabel could not
+  // read meanwhile are shown when it ends.
+  void SetBusy(bool busy);
 
  signals:
   // A key or G key asks for its editor. Connected directly, the slot runs
@@ -135,6 +137,7 @@ class KeyboardView : public SkinOverlay {
   int flip_ = 0;
   bool lighting_open_ = false;
   bool busy_ = false;
+  bool marks_stale_ = false;
   lighting::KeyFrames last_frames_ = lighting::KeyFrames::kOff;
 };
 

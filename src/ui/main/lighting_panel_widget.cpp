@@ -7,6 +7,7 @@
 #include <string>
 
 #include "lighting/mode_behaviour.h"
+#include "text/format.h"
 #include "ui/main/button_cutouts.h"
 #include "ui/main/picture_control.h"
 #include "ui/skin/bitmap_slider.h"
@@ -159,6 +160,14 @@ void LightingPanelWidget::PlaceControls(const MainSurfaces& surfaces) {
   for (const auto& [id, key] : pictures) Place(id, key, new PictureControl(this));
   Control(c::kProgress)->setAttribute(Qt::WA_TransparentForMouseEvents);
   Control(c::kProgress)->setCursor(Qt::ArrowCursor);
+
+  // The summary stands where the effect list would, over the free width of
+  // the header, so the panel never reads as an empty box.
+  auto* summary = Place(c::kLightingSummary, "CONTROL_XGcombox", new ColorStatic(this));
+  summary->SetTextColour(kLabelColour);
+  summary->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+  summary->setAttribute(Qt::WA_TransparentForMouseEvents);
+  summary->resize(2 * summary->width(), summary->height());
 
   auto* modes = Place(c::kModeList, "CONTROL_XGcombox", new CImageComboBox(this));
   modes->installEventFilter(new ArrowKeyFilter(modes));
@@ -316,6 +325,7 @@ void LightingPanelWidget::ShowView(const PanelView& view) {
   SetPicture(c::kBaseBrush, view.base_brush_picture);
 
   ShowGroups(view);
+  ShowSummary(view);
   filling_ = false;
   UpdateInputArea();
 }
@@ -332,6 +342,19 @@ void LightingPanelWidget::ShowGroups(const PanelView& view) {
   show(kSolidGroup, view.colour_group == ColourGroup::kSolid);
   show(kSwatches, view.colour_group == ColourGroup::kSwatches);
   show(kUserGroup, view.colour_group == ColourGroup::kUser);
+}
+
+void LightingPanelWidget::ShowSummary(const PanelView& view) {
+  auto* summary = qobject_cast<QLabel*>(Control(c::kLightingSummary));
+  const bool shown = !view.view_open && view.selected_position >= 0;
+  if (shown) {
+    const int mode = view.modes[static_cast<std::size_t>(view.selected_position)];
+    std::string line =
+        text::FormatWithText(parts_.texts.LightText("Summary"), parts_.texts.ModeName(mode));
+    line = text::FormatWithInt(line, view.brightness_position);
+    summary->setText(QString::fromStdString(line));
+  }
+  summary->setVisible(shown);
 }
 
 void LightingPanelWidget::ShowModeList(const PanelView& view) {
@@ -375,6 +398,11 @@ void LightingPanelWidget::Relabel() {
     auto* label = qobject_cast<QLabel*>(Control(l.id));
     label->setText(QString::fromStdString(parts_.texts.LightText(l.text_key)));
   }
+  Control(c::kLightSwitch)->setToolTip(QString::fromStdString(parts_.texts.LightText("SwitchTip")));
+  Control(c::kBrush)->setToolTip(QString::fromStdString(parts_.texts.LightText("BrushTip")));
+  Control(c::kBaseBrush)
+      ->setToolTip(QString::fromStdString(parts_.texts.LightText("BaseBrushTip")));
+  ShowSummary(view_);
   auto* modes = qobject_cast<QComboBox*>(Control(c::kModeList));
   for (int i = 0; i < modes->count(); ++i)
     modes->setItemText(i,

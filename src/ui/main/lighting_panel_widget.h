@@ -71,6 +71,8 @@ inline constexpr int kSpeedSlider = 1179;
 inline constexpr int kSwatchRed = 1194;  // yellow, green, blue: 1195..1197
 inline constexpr int kUserSlotList = 1198;
 inline constexpr int kReportRateLabel = 1204;
+// Our own: the one-line summary shown while the lighting settings are hidden.
+inline constexpr int kLightingSummary = 1990;
 }  // namespace panel_control
 
 class LightingPanelWidget : public SkinOverlay {
@@ -120,6 +122,7 @@ class LightingPanelWidget : public SkinOverlay {
   void ShowGroups(const lighting::PanelView& view);
   void ShowModeList(const lighting::PanelView& view);
   void ShowUserSlots(const lighting::PanelView& view);
+  void ShowSummary(const lighting::PanelView& view);
   const QPixmap* Picture(std::string_view file) const;
   void SetPicture(int control_id, std::string_view file);
 

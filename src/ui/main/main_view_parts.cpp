@@ -3,6 +3,7 @@
 #include "ui/main/button_cutouts.h"
 #include "ui/skin/skin_catalogue.h"
 #include "ui/skin/skin_picture.h"
+#include "ui/skin/skin_scale.h"
 
 namespace quorlin::ui {
 namespace {
@@ -35,8 +36,8 @@ const QPixmap* MainSurfaceLoad::Find(std::string_view file) const {
 
 void MainSurfaceLoad::FillPieces(std::initializer_list<ButtonCutouts*> cutouts) const {
   for (const auto& [file, stand_in] : stand_ins_) {
-    const QImage picture = LoadSkinImage(skin_dir_ / file);
-    for (ButtonCutouts* c : cutouts) c->Fill(&stand_in, picture);
+    const QImage picture = LoadScaledSkinImage(skin_dir_ / file, SkinScale());
+    for (ButtonCutouts* c : cutouts) c->Fill(&stand_in, picture, skin_dir_ / file);
   }
 }
 

@@ -34,12 +34,19 @@ struct MainWindowHooks {
   // What the window's flows ask about those dialogs; unset, none is open.
   // The window calls them on its own thread.
   std::function<bool()> key_editor_open;
+  std::function<bool()> profile_manager_open;
   std::function<bool()> macro_recording_running;
   std::function<void()> stop_macro_recording;
   std::function<bool()> profile_manager_has_changes;
   std::function<void(int profile)> profile_manager_show_active;
   // The language changed: open dialogs take the texts of this index.
   std::function<void(int language_index)> relabel_dialogs;
+
+  // "Automatic profiles..." in the tray and button menus; unset, the items
+  // are hidden.
+  std::function<void(QWidget* window)> open_auto_profiles;
+  // quorlinctl changed the automatic-profile rules (the RULES request).
+  std::function<void()> auto_profile_rules_changed;
 };
 
 }  // namespace quorlin::ui

@@ -67,6 +67,7 @@ inline constexpr int kCmdRestoreFromFile = 32776;
 inline constexpr int kCmdBackUpToFile = 32777;
 inline constexpr int kCmdFirmwareUpdate = 32779;
 inline constexpr int kCmdStartAtLogin = 32790;  // our own: start with the desktop session
+inline constexpr int kCmdAutoProfiles = 32791;  // our own: the automatic profiles dialog
 inline constexpr int kCmdFirstProfileItem = 9000;
 
 }  // namespace quorlin::ui::main_ids

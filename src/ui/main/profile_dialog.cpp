@@ -1,6 +1,7 @@
 #include "ui/main/profile_dialog.h"
 
 #include <QHeaderView>
+#include <algorithm>
 
 #include "profiles/profile_file.h"
 #include "text/format.h"
@@ -58,6 +59,7 @@ CQuorlin_DlgProfile::CQuorlin_DlgProfile(ProfileDialogHost& host, QWidget* paren
     : CBaseDialog(parent, host.SkinDir() / catalogue::kProfileSkin, host.SkinDir()),
       host_(host),
       list_(new QTableWidget(this)),
+      title_(new QLabel(this)),
       buttons_{{{"FUNC_ADD", nullptr},
                 {"FUNC_LOAD", nullptr},
                 {"FUNC_DELETE", nullptr},
@@ -104,7 +106,7 @@ void CQuorlin_DlgProfile::OnInitDialog() {
     open_ = true;
     ++host_.ProfileManagerOpenCount();
   }
-  setStyleSheet(SkinStyleSheet(skinDir()) + ListStyle(skinDir()));
+  ApplySkinStyle(this, SkinStyleSheet(skinDir()) + ListStyle(skinDir()));
   PlaceControls();
   ApplyTexts();
   rows_ = ProfileRows{};
@@ -129,6 +131,14 @@ void CQuorlin_DlgProfile::PlaceControls() {
     PlaceImageButton(b.button, skin(), families::kButtonSection, b.key, set);
   }
   PlaceControl(list_, skin(), families::kButtonSection, "PROGRAM_LIST");
+  // The title strip is the band above the list; the word mark takes its
+  // left end, so the title stands at the right end, over the list's edge.
+  title_->setObjectName("profileTitle");
+  title_->setStyleSheet("color: #e8eaed; font-weight: bold;");
+  title_->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+  title_->setGeometry(list_->x() + list_->width() / 3, 0, list_->width() * 2 / 3,
+                      std::max(list_->y() - 12, 24));
+  title_->setAttribute(Qt::WA_TransparentForMouseEvents);
 }
 
 void CQuorlin_DlgProfile::Relabel() {
@@ -138,6 +148,8 @@ void CQuorlin_DlgProfile::Relabel() {
 
 void CQuorlin_DlgProfile::ApplyTexts() {
   const text::TextSource& texts = host_.Texts();
+  setWindowTitle(Q(texts.Text("PROFILE_MANAGER_TITLE")));
+  title_->setText(windowTitle());
   struct Caption {
     const char* button;
     const char* key;
@@ -162,10 +174,13 @@ void CQuorlin_DlgProfile::ApplyTexts() {
   }
 }
 
-void CQuorlin_DlgProfile::FillFromHostCopies(int active_profile) {
+std::array<std::filesystem::path, 3> CQuorlin_DlgProfile::HostCopies() {
   profiles::ProfileStore& store = host_.Store();
-  rows_ = HostCopyRows({store.HostCopyPath(0), store.HostCopyPath(1), store.HostCopyPath(2)},
-                       active_profile);
+  return {store.HostCopyPath(0), store.HostCopyPath(1), store.HostCopyPath(2)};
+}
+
+void CQuorlin_DlgProfile::FillFromHostCopies(int active_profile) {
+  rows_ = HostCopyRows(HostCopies(), active_profile);
   RebuildList();
   ShowModified();
 }
@@ -229,7 +244,7 @@ std::optional<int> CQuorlin_DlgProfile::SelectedRow() const {
 
 void CQuorlin_DlgProfile::ShowActive(int profile) {
   if (!open_) return;
-  ShowActiveRow(rows_, profile);
+  ShowActiveRow(rows_, RowOfProfile(rows_, HostCopies(), profile));
   SyncChecks();
   ShowModified();
 }
@@ -284,7 +299,7 @@ void CQuorlin_DlgProfile::OnCancel() {
 void CQuorlin_DlgProfile::RunApply(bool close_after) {
   if (working_) return;
   WriteSavedProfileList(host_.Settings(), rows_);
-  const int target = ProfileToActivate(rows_);
+  const int target = ProfileToActivate(rows_, HostCopies());
   profiles::ProfileStore& store = host_.Store();
   SetWorking(true);
   host_.Jobs().Run(
@@ -337,6 +352,10 @@ CQuorlin_DlgProfile* OpenManager(QWidget* window) {
   return dialog != nullptr && dialog->IsOpen() ? dialog : nullptr;
 }
 }  // namespace
+
+bool ProfileManagerOpen(QWidget* window) {
+  return OpenManager(window) != nullptr;
+}
 
 bool ProfileManagerHasChanges(QWidget* window) {
   const CQuorlin_DlgProfile* dialog = OpenManager(window);

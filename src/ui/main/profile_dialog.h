@@ -5,6 +5,7 @@
 // the Active profile and reloads the keyboard's contents. The dialog lives
 // as a child of the main window and is shown modally on demand.
 
+#include <QLabel>
 #include <QPointer>
 #include <QTableWidget>
 #include <array>
@@ -60,6 +61,7 @@ class CQuorlin_DlgProfile : public CBaseDialog {
   void PlaceControls();
   void ApplyTexts();
   void FillFromHostCopies(int active_profile);
+  std::array<std::filesystem::path, 3> HostCopies();
   void RebuildList();
   void SyncChecks();
   void ShowModified();
@@ -71,6 +73,7 @@ class CQuorlin_DlgProfile : public CBaseDialog {
 
   ProfileDialogHost& host_;
   QTableWidget* list_;
+  QLabel* title_;  // beside the word mark in the title strip
   struct SkinButton {
     const char* key;
     CPngButton* button;
@@ -91,6 +94,7 @@ int OpenProfileManager(QWidget* window, ProfileDialogHost& host);
 // For the main window's flow view: whether an open manager has unapplied
 // changes, and showing a switched profile in it.
 bool ProfileManagerHasChanges(QWidget* window);
+bool ProfileManagerOpen(QWidget* window);
 void ProfileManagerShowActive(QWidget* window, int profile);
 // The keyboard went away, or the program exits: an open manager is
 // cancelled. The manager never refuses to close.

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "ui/main/profile_dialog.h"
+#include "ui/skin/skin_style.h"
 
 namespace quorlin::ui {
 
@@ -15,6 +16,7 @@ constexpr int kSwitchRefused = -2;
 QMenu* MakeProfilePopupMenu(const profiles::ProfileMenu& model, const text::TextSource& texts,
                             QWidget* parent) {
   auto* menu = new QMenu(parent);
+  ApplySkinMenuStyle(menu, parent);
   for (std::size_t i = 0; i < model.items.size(); ++i) {
     const profiles::ProfileMenuItem& item = model.items[i];
     if (item.separator) {

@@ -75,9 +75,25 @@ int CheckedRow(const ProfileRows& rows) {
   return -1;
 }
 
-int ProfileToActivate(const ProfileRows& rows) {
+int ProfileToActivate(const ProfileRows& rows,
+                      const std::array<std::filesystem::path, 3>& host_copies) {
   const int checked = CheckedRow(rows);
-  return checked < 3 ? checked : -1;
+  if (checked < 0) return -1;
+  // By path, not by position: a deleted row moves the others up.
+  const std::string path = SavedListPath(rows.rows[static_cast<std::size_t>(checked)]);
+  for (std::size_t p = 0; p < host_copies.size(); ++p)
+    if (SavedListPath(RowForFile(host_copies[p])) == path) return static_cast<int>(p);
+  return -1;
+}
+
+int RowOfProfile(const ProfileRows& rows, const std::array<std::filesystem::path, 3>& host_copies,
+                 int profile) {
+  if (profile < 0 || profile >= static_cast<int>(host_copies.size())) return -1;
+  const std::string path =
+      SavedListPath(RowForFile(host_copies[static_cast<std::size_t>(profile)]));
+  for (std::size_t r = 0; r < rows.rows.size(); ++r)
+    if (SavedListPath(rows.rows[r]) == path) return static_cast<int>(r);
+  return -1;
 }
 
 std::string SavedListPath(const ProfileRow& row) {

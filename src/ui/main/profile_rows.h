@@ -55,7 +55,12 @@ int CheckedRow(const ProfileRows& rows);
 // one of the three host copies' rows, else -1. A row added from a file is no
 // on-board profile, so checking it never asks the keyboard for a profile
 // number it does not have.
-int ProfileToActivate(const ProfileRows& rows);
+// Rows are matched to the host copies by path.
+int ProfileToActivate(const ProfileRows& rows,
+                      const std::array<std::filesystem::path, 3>& host_copies);
+// The row of on-board profile `profile`'s host copy, or -1.
+int RowOfProfile(const ProfileRows& rows, const std::array<std::filesystem::path, 3>& host_copies,
+                 int profile);
 
 // Folder, name and ".qlf": the full path the saved list records for a row.
 std::string SavedListPath(const ProfileRow& row);

@@ -24,15 +24,18 @@
 #include <set>
 #include <span>
 #include <string>
+#include <thread>
 #include <type_traits>
 #include <vector>
 
 #include "app/quorlin_app.h"
 #include "device/event_reader.h"
 #include "device/presence_monitor.h"
+#include "flows/flow_locks.h"
 #include "flows/flow_view.h"
 #include "flows/main_flows.h"
 #include "ui/main/about_dlg.h"
+#include "ui/main/button_cutouts.h"
 #include "ui/main/device_jobs.h"
 #include "ui/main/main_window_hooks.h"
 #include "ui/main/window_prompts.h"
@@ -136,6 +139,9 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   int FramesOfThisWrite() const;
   // Relabels the menus as before showing them.
   void RelabelMenus();
+  // A second line of the tray icon's tip (the automatic profile's choice).
+  void SetTrayTipLine(const QString& line);
+  QString TrayTip() const { return tray_ ? tray_->toolTip() : QString(); }
   void OpenAbout();
 
   // FlowView (the flows call these from the device worker; each is carried
@@ -158,6 +164,10 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void ShowModified(bool modified) override;
   void RefreshLightingPanel(const lighting::PanelView& panel) override;
   void ShowProfileButtons(int profile) override;
+  void ShowFileDone(FileDone done, const std::filesystem::path& file) override;
+  // Opens the help page of the current language; when no program can show
+  // it, says where the page lies (over `parent`, the window when null).
+  void OpenHelp(QWidget* parent = nullptr);
 
   // The device threads' side (DeviceNotifications), on the window's thread.
   void OnKeyboardRemoved();
@@ -175,6 +185,18 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   // as needed. When the locks cannot be had within the options' wait the
   // user is told and the job does not run (0).
   int RunHoldingFlowLocks(const std::function<int()>& work);
+  // On the worker, around a question a job asks: no lock is held while
+  // the program waits for the user, so quorlinctl is never kept waiting on
+  // an open question. Returns what `ask` returns.
+  template <typename F>
+  auto AskWithoutFlowLocks(F ask) -> decltype(ask()) {
+    if (!ReleaseJobLocksWhileAsking()) return ask();
+    struct Retake {
+      CQuorlinDlg* window;
+      ~Retake() { window->RetakeJobLocks(); }
+    } retake{this};
+    return ask();
+  }
 
   // The keyboard's data into the program, as on its arrival.
   static void ReloadAfterArrival(flows::MainFlows& flows);
@@ -226,13 +248,27 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void OnLanguagePicked(int position);
 
   void ShowWindow();
+  // Exit's steps: every dialog on screen answered No or Cancel, then the
+  // end once no device job runs and no question's loop is left below.
+  void AnswerOpenQuestions();
+  void TakeFlowLocks(std::optional<flows::FlowLocks>& locks);
+  bool ReleaseJobLocksWhileAsking();
+  void RetakeJobLocks();
+  bool InsideNestedLoop() const;
+  void FinishExitWhenIdle();
+  void FinishExit();
   void OnCancel();
   void OnOk();
-  void OpenHelp();
   void OpenWebLink(int id);
   void ShowButtonMenu();
   void ShowProfileMenu(const QPoint& global_pos);
   void OnTrayActivated(QSystemTrayIcon::ActivationReason reason);
+  // The tray tip, which says so while no keyboard is connected.
+  QString TrayToolTip() const;
+  // While no keyboard is connected the window says so where the firmware
+  // version stands, and the controls that talk to the keyboard are off.
+  void ShowKeyboardPresence(bool present);
+  void ApplyKeyboardPresence();
   void CheckFirmwareVersion();
   void ShowFirmwareVersion(std::optional<uint16_t> version);
   bool KeyboardNotPermitted();
@@ -243,7 +279,10 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   void ShowProgress(int frame);
   void ShowFrameCount();
   void SetDataControlsEnabled(bool enabled);
+  // RELOAD from quorlinctl: reads the keyboard again, once however many
+  // arrive meanwhile, after the open editor closes.
   void Reload();
+  bool EditorOpen() const;
   QString Text(std::string_view key) const;
   int LanguageIndex() const;
 
@@ -264,7 +303,7 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
 
   // Each window button's own pieces of the state pictures (a deque keeps
   // the pointers the buttons hold valid); the big pictures while placing.
-  std::deque<QPixmap> pieces_;
+  WindowPieces pieces_;  // each button's pieces of the state pictures
   std::map<int, ButtonSurfaces> surfaces_of_;
   const PreparedSurfaces* pictures_ = nullptr;
   std::map<int, CPngButton*> buttons_;
@@ -284,12 +323,24 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   QMenu profile_menu_;
   std::map<int, QAction*> actions_;
   int tray_icon_id_ = 0;
+  // A single click's profile menu waits for the double-click interval, so
+  // a double click (which opens the window) is not swallowed by the menu.
+  QTimer tray_click_timer_;
+  QPoint tray_click_pos_;
+  bool keyboard_absent_ = false;
+  std::vector<int> absent_buttons_;  // what ApplyKeyboardPresence turned off
+  QLabel* status_line_ = nullptr;    // back-up and restore confirmations
+  QTimer status_timer_;
+  QString tray_tip_line_;
   std::map<int, QIcon> tray_icons_;
 
   QTimer progress_timer_;
   QTimer lighting_reload_timer_;
   QTimer preview_timer_;
   QTimer full_reload_timer_;
+  // Looks again whether the editor that holds a RELOAD back has closed.
+  QTimer reload_wait_timer_;
+  std::atomic<bool> reload_queued_{false};
   int progress_frame_ = 0;
   QLabel* frame_count_ = nullptr;
   std::atomic<int> frames_sent_{0};
@@ -297,6 +348,9 @@ class CQuorlinDlg : public CBaseDialog, public flows::FlowView {
   int busy_depth_ = 0;
 
   QPointer<CAboutDlg> about_;
+  // The locks of the device job now running, and its thread (worker only).
+  std::optional<flows::FlowLocks>* job_locks_ = nullptr;
+  std::thread::id job_thread_;
   QEventLoop* loop_ = nullptr;
   bool initialised_ = false;
   bool ended_ = false;

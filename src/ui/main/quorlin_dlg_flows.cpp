@@ -24,6 +24,7 @@ void CQuorlinDlg::RunFlow(std::function<void(flows::MainFlows&)> flow) {
   jobs_->Run(
       [this, flow = std::move(flow)] {
         flow(*flows_);
+        flows_->RememberIfClean();
         return 1;
       },
       // (The worker's guard keeps a simulated keyboard's memory, under the
@@ -31,18 +32,28 @@ void CQuorlinDlg::RunFlow(std::function<void(flows::MainFlows&)> flow) {
       [this](int) { StopBusyIndicator(); });
 }
 
+// Once the program is ending, every question is answered No or Cancel
+// without being shown and no message waits for a click.
 void CQuorlinDlg::ShowMessage(std::string_view text) {
+  if (closing_) return;
   const QString t = Q(text);
-  OnWindowThread([this, t] { prompts_->Message(this, QString(), t); });
+  AskWithoutFlowLocks([&] {
+    OnWindowThread([this, t] {
+      if (!closing_) prompts_->Message(this, QString(), t);
+    });
+  });
 }
 
 bool CQuorlinDlg::AskYesNo(std::string_view text) {
+  if (closing_) return false;
   const QString t = Q(text);
-  return OnWindowThread([this, t] { return prompts_->AskYesNo(this, t); });
+  return AskWithoutFlowLocks([&] {
+    return OnWindowThread([this, t] { return !closing_ && prompts_->AskYesNo(this, t); });
+  });
 }
 
 void CQuorlinDlg::ShowTextKey(std::string_view text_key) {
-  prompts_->Message(this, QString(), Text(text_key));
+  if (!closing_) prompts_->Message(this, QString(), Text(text_key));
 }
 
 void CQuorlinDlg::RefreshKeyView(int profile, std::span<const profiles::KeyButtonState> buttons) {
@@ -83,12 +94,20 @@ void CQuorlinDlg::SetBusy(bool busy) {
 
 std::optional<std::filesystem::path> CQuorlinDlg::ChooseFileToOpen(
     const profiles::FileDialogRequest& r) {
-  return OnWindowThread([this, &r] { return prompts_->OpenFile(this, r); });
+  using Chosen = std::optional<std::filesystem::path>;
+  if (closing_) return std::nullopt;
+  return AskWithoutFlowLocks([&] {
+    return OnWindowThread([this, &r] { return closing_ ? Chosen() : prompts_->OpenFile(this, r); });
+  });
 }
 
 std::optional<std::filesystem::path> CQuorlinDlg::ChooseFileToSave(
     const profiles::FileDialogRequest& r) {
-  return OnWindowThread([this, &r] { return prompts_->SaveFile(this, r); });
+  using Chosen = std::optional<std::filesystem::path>;
+  if (closing_) return std::nullopt;
+  return AskWithoutFlowLocks([&] {
+    return OnWindowThread([this, &r] { return closing_ ? Chosen() : prompts_->SaveFile(this, r); });
+  });
 }
 
 void CQuorlinDlg::SetProfileButton(std::string_view text, std::string_view tooltip) {

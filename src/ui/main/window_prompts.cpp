@@ -44,7 +44,8 @@ bool DialogPrompts::AskYesNo(QWidget* parent, const QString& text) {
   QMessageBox box(QMessageBox::Question, QString(), text, QMessageBox::Yes | QMessageBox::No,
                   parent);
   box.setDefaultButton(QMessageBox::No);
-  return box.exec() == QMessageBox::Yes;
+  // Closed by the program's end, it is a No as much as the No button.
+  return box.exec() == QMessageBox::Yes && box.clickedButton() == box.button(QMessageBox::Yes);
 }
 
 std::optional<std::filesystem::path> DialogPrompts::OpenFile(QWidget* parent,

@@ -7,6 +7,7 @@
 
 #include "ui/skin/outline_region.h"
 #include "ui/skin/skin_picture.h"
+#include "ui/skin/skin_scale.h"
 
 namespace quorlin::ui {
 
@@ -19,6 +20,15 @@ CBaseDialog::CBaseDialog(QWidget* parent, std::filesystem::path skin_file,
   // The background covers every pixel; nothing needs erasing first.
   setAttribute(Qt::WA_OpaquePaintEvent);
   setAttribute(Qt::WA_NoSystemBackground);
+  // The background follows the skin's scale; the outline stays the plain
+  // mask's, in logical pixels.
+  FollowScreenScale(this);
+  connect(&SkinScaleChanges(), &SkinScaleNotifier::changed, this, [this](double scale) {
+    if (background_.isNull()) return;
+    if (auto picture = TryLoadScaledSkinImage(skin_->BackgroundPath(), scale, nullptr))
+      background_ = QPixmap::fromImage(*picture);
+    update();
+  });
 }
 
 CBaseDialog::~CBaseDialog() = default;
@@ -39,9 +49,9 @@ void CBaseDialog::ShowModeless() {
 
 void CBaseDialog::LoadDialogSkin() {
   skin_ = std::make_unique<SkinFile>(skin_file_, skin_dir_);
-  background_ = LoadSkinPixmap(skin_->BackgroundPath());
+  background_ = LoadScaledSkinPixmap(skin_->BackgroundPath(), SkinScale());
   mask_ = LoadSkinImage(skin_->MaskPath());
-  setFixedSize(background_.size());
+  setFixedSize(LogicalSize(background_));
   outline_ = OutlineRegion(mask_);
   setMask(outline_);
   update();

@@ -61,11 +61,11 @@ void CBitmapSlider::SetPicture(const QPixmap* picture) {
 }
 
 QSize CBitmapSlider::sizeHint() const {
-  return picture_ ? picture_->size() : QSize(120, 20);
+  return picture_ ? picture_->deviceIndependentSize().toSize() : QSize(120, 20);
 }
 
 int CBitmapSlider::FaceWidth() const {
-  return picture_ ? picture_->width() : width();
+  return picture_ ? static_cast<int>(picture_->deviceIndependentSize().width() + 0.5) : width();
 }
 
 void CBitmapSlider::Apply(const lighting::SliderOutcome& outcome) {
@@ -92,14 +92,13 @@ void CBitmapSlider::paintEvent(QPaintEvent*) {
 void CBitmapSlider::mousePressEvent(QMouseEvent* event) {
   if (event->button() != Qt::LeftButton) return QWidget::mousePressEvent(event);
   setFocus(Qt::MouseFocusReason);
-  Apply(lighting::SliderPress(state_, static_cast<int>(event->position().x()), FaceWidth(),
-                              range_));
+  Apply(
+      lighting::SliderPress(state_, static_cast<int>(event->position().x()), FaceWidth(), range_));
 }
 
 void CBitmapSlider::mouseMoveEvent(QMouseEvent* event) {
   if (!state_.dragging) return QWidget::mouseMoveEvent(event);
-  Apply(lighting::SliderDrag(state_, static_cast<int>(event->position().x()), FaceWidth(),
-                             range_));
+  Apply(lighting::SliderDrag(state_, static_cast<int>(event->position().x()), FaceWidth(), range_));
 }
 
 void CBitmapSlider::mouseReleaseEvent(QMouseEvent* event) {

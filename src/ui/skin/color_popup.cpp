@@ -83,8 +83,9 @@ void ColorPopup::Pick(const QColor& color) {
 }
 
 void ColorPopup::PickOther() {
-  // The dialog must not belong to the popup, which closes as it opens.
-  QWidget* owner = parentWidget();
+  // The dialog must not belong to the popup, which closes as it opens, nor
+  // to a skinned control, whose look it would take: it is the desktop's.
+  QWidget* owner = parentWidget() ? parentWidget()->window() : nullptr;
   const QColor start = current_;
   hide();
   const QColor chosen = QColorDialog::getColor(start.isValid() ? start : Qt::white, owner);

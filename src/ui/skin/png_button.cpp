@@ -160,8 +160,12 @@ void CPngButton::paintEvent(QPaintEvent*) {
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(1, 1, width() - 2, height() - 2));
   } else if (surface != nullptr) {
-    painter.drawPixmap(QPoint(0, 0), *surface,
-                       QRect(origin_.x() - 1, origin_.y() - 1, width(), height()));
+    // The skin's rectangles are logical pixels; the surface may hold more
+    // pixels per logical one (its device pixel ratio).
+    const qreal r = surface->devicePixelRatio();
+    painter.drawPixmap(
+        QRectF(0, 0, width(), height()), *surface,
+        QRectF((origin_.x() - 1) * r, (origin_.y() - 1) * r, width() * r, height() * r));
   }
   if (caption_on_) DrawCaption(painter, ColourFor(face.colour));
   painter.end();

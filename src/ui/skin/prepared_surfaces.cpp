@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "ui/skin/skin_picture.h"
+#include "ui/skin/skin_scale.h"
 
 namespace quorlin::ui {
 
@@ -24,22 +25,45 @@ class SurfaceRegistry {
     auto found = sets_.find(name);
     if (found != sets_.end()) return *found->second;
     auto set = std::make_unique<PreparedSurfaces>();
-    for (const std::string& file : files) {
-      QImage picture = LoadSkinImage(dir / file);
-      ++loads_;
-      set->surfaces_[file] = padded_to ? Padded(picture, *padded_to) : QPixmap::fromImage(picture);
-    }
+    set->dir_ = dir;
+    if (padded_to) set->padded_to_ = *padded_to;
+    for (const std::string& file : files) set->surfaces_[file] = Load(*set, file);
     if (sets_.empty()) qAddPostRoutine(&SurfaceRegistry::ClearAll);
     return *sets_.emplace(std::string(name), std::move(set)).first->second;
+  }
+
+  // Every surface again at the skin's scale, in place. A picture that can
+  // no longer be read keeps its surface: shown enlarged or reduced, not lost.
+  void Rescale() {
+    const double scale = SkinScale();
+    for (auto& [name, set] : sets_)
+      for (auto& [file, surface] : set->surfaces_) {
+        std::optional<QImage> picture = TryLoadScaledSkinImage(set->dir_ / file, scale, nullptr);
+        if (!picture) continue;
+        ++loads_;
+        surface = set->padded_to_ ? Padded(*picture, *set->padded_to_, scale)
+                                  : QPixmap::fromImage(*picture);
+      }
   }
 
   int loads() const { return loads_; }
 
  private:
-  static QPixmap Padded(const QImage& picture, QSize client) {
-    QPixmap surface(client.width() + 100, client.height() + 100);
+  QPixmap Load(const PreparedSurfaces& set, const std::string& file) {
+    const double scale = SkinScale();
+    QImage picture = LoadScaledSkinImage(set.dir_ / file, scale);
+    ++loads_;
+    return set.padded_to_ ? Padded(picture, *set.padded_to_, scale) : QPixmap::fromImage(picture);
+  }
+
+  static QPixmap Padded(const QImage& picture, QSize client, double scale) {
+    const QSize padded(client.width() + 100, client.height() + 100);
+    QPixmap surface(QSizeF(padded.width() * scale, padded.height() * scale).toSize());
+    surface.setDevicePixelRatio(scale);
     surface.fill(Qt::black);
     QPainter painter(&surface);
+    // A plain picture standing in for a missing twin is enlarged smoothly.
+    painter.setRenderHint(QPainter::SmoothPixmapTransform);
     painter.drawImage(0, 0, picture);
     return surface;
   }
@@ -76,6 +100,10 @@ const PreparedSurfaces& PrepareSkinPictures(std::string_view group,
                                             const std::filesystem::path& skin_dir,
                                             const std::vector<std::string>& files) {
   return SurfaceRegistry::Instance().Prepare(group, skin_dir, files, nullptr);
+}
+
+void RescalePreparedSurfaces() {
+  SurfaceRegistry::Instance().Rescale();
 }
 
 int PreparedPictureLoads() {

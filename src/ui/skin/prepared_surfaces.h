@@ -7,6 +7,7 @@
 #include <QSize>
 #include <filesystem>
 #include <map>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -25,6 +26,8 @@ class PreparedSurfaces {
  private:
   friend class SurfaceRegistry;
   std::map<std::string, QPixmap, std::less<>> surfaces_;
+  std::filesystem::path dir_;
+  std::optional<QSize> padded_to_;
 };
 
 // The five surfaces an image button shows (not owned; any may be null).
@@ -40,9 +43,12 @@ ButtonSurfaces SurfacesOf(const PreparedSurfaces& surfaces,
 // One surface for all five states (the arrow buttons).
 ButtonSurfaces SameSurface(const QPixmap* surface);
 
+// Surfaces are prepared at the skin's scale (skin_scale.h) and carry it as
+// their device pixel ratio.
+//
 // The full-window state pictures of `window`: on the first call each file
 // (relative to `skin_dir`) is drawn at (0, 0) onto a surface as large as
-// the window's client area plus 100 pixels each way, so a button near an
+// the window's client area plus 100 (logical) pixels each way, so a button near an
 // edge never reads outside it. Later calls for the same window return the
 // same surfaces without reading anything. A picture that cannot be loaded
 // ends the program.
@@ -56,6 +62,10 @@ const PreparedSurfaces& PrepareStateSurfaces(std::string_view window,
 const PreparedSurfaces& PrepareSkinPictures(std::string_view group,
                                             const std::filesystem::path& skin_dir,
                                             const std::vector<std::string>& files);
+
+// Every prepared surface read again at the skin's current scale (see
+// skin_scale.h), in place.
+void RescalePreparedSurfaces();
 
 // How many picture files have been decoded into surfaces so far.
 int PreparedPictureLoads();

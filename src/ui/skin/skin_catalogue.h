@@ -16,6 +16,7 @@ inline constexpr std::string_view kFolderName = "Skins";
 inline constexpr std::string_view kMainSkin = "Main.ini";
 inline constexpr std::string_view kCompositeSkin = "Composite.ini";
 inline constexpr std::string_view kProfileSkin = "Profile.ini";
+inline constexpr std::string_view kAutoProfileSkin = "AutoProfile.ini";
 inline constexpr std::string_view kUpdateSkin = "UpdateDlg.ini";
 
 // One full-window picture per button state. A set with fewer pictures names
@@ -59,6 +60,9 @@ inline constexpr StatePictureSet kFunctionPageSet = {"function_normal.jpg", "fun
 inline constexpr StatePictureSet kProfileSet = {"Profile_normal.jpg", "Profile_over.jpg",
                                                 "Profile_down.jpg", "Profile_down.jpg",
                                                 "Profile_normal.jpg"};
+inline constexpr StatePictureSet kAutoProfileSet = {
+    "AutoProfile_normal.jpg", "AutoProfile_over.jpg", "AutoProfile_down.jpg",
+    "AutoProfile_down.jpg", "AutoProfile_normal.jpg"};
 inline constexpr StatePictureSet kUpdateSet = {"update_normal.jpg", "update_over.jpg",
                                                "update_over.jpg", "update_over.jpg",
                                                "update_over.jpg"};

@@ -2,7 +2,9 @@
 
 #include <QPainter>
 #include <QPainterPath>
+#include <QScreen>
 #include <QStyleOptionFocusRect>
+#include <algorithm>
 
 #include "ui/skin/color_popup.h"
 #include "ui/skin/draw_text_flags.h"
@@ -30,6 +32,18 @@ void CSkinColorBtn::setAutomaticColor(const QColor& color) {
   update();
 }
 
+QPoint CSkinColorBtn::PopupPosition(const QRect& button, const QSize& popup, const QRect& area) {
+  // Below the button, else above it; moved in so the whole popup is on
+  // the screen, as the key editor is placed.
+  QPoint at(button.left(), button.bottom() + 1);
+  if (!area.isValid()) return at;
+  if (at.y() + popup.height() > area.bottom() + 1 && button.top() - popup.height() >= area.top())
+    at.setY(button.top() - popup.height());
+  at.setX(std::clamp(at.x(), area.left(), std::max(area.left(), area.right() + 1 - popup.width())));
+  at.setY(std::clamp(at.y(), area.top(), std::max(area.top(), area.bottom() + 1 - popup.height())));
+  return at;
+}
+
 void CSkinColorBtn::showPalette() {
   auto* popup = new ColorPopup(this, color_, automatic_, automatic_text_, other_text_);
   connect(popup, &ColorPopup::colorPicked, this, [this](const QColor& picked) {
@@ -37,7 +51,8 @@ void CSkinColorBtn::showPalette() {
     emit colorChosen(picked);
   });
   popup->adjustSize();
-  popup->move(mapToGlobal(QPoint(0, height())));
+  popup->move(PopupPosition(QRect(mapToGlobal(QPoint(0, 0)), size()), popup->size(),
+                            screen() ? screen()->availableGeometry() : QRect()));
   popup->show();
 }
 

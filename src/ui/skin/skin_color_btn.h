@@ -13,6 +13,10 @@ class CSkinColorBtn : public QAbstractButton {
   Q_OBJECT
 
  public:
+  // Where the palette pops up for a button at `button` (global), so that
+  // all of it is inside `area` (the screen's available part).
+  static QPoint PopupPosition(const QRect& button, const QSize& popup, const QRect& area);
+
   explicit CSkinColorBtn(QWidget* parent = nullptr);
 
   // The chosen colour; invalid while the automatic choice stands.

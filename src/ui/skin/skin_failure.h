@@ -12,7 +12,8 @@ namespace quorlin::ui {
 
 inline constexpr int kSkinFailureExitCode = 3;
 
-// The message shown for a picture that cannot be loaded.
+// The message shown for a picture that cannot be loaded; for a Skin file
+// (a background path that is the .ini itself) it names that file and why.
 std::string SkinFailureMessage(const std::filesystem::path& file, std::string_view reason);
 
 // Writes the message to standard error, shows it in a message box when the

@@ -26,8 +26,12 @@ std::filesystem::path DefaultSkinDir() {
 
 SkinFile::SkinFile(std::filesystem::path file, std::optional<std::filesystem::path> skin_dir)
     : file_(std::move(file)), dir_(skin_dir ? std::move(*skin_dir) : file_.parent_path()) {
-  std::string error;
-  platform::IniFile::Load(file_, &ini_, &error);  // a missing file leaves no keys
+  // A missing file leaves no keys.
+  if (platform::IniFile::Load(file_, &ini_, &load_error_) == platform::ReadStatus::kMissing) {
+    load_error_ = file_.string() + ": no such file";
+  }
+  window_ = PictureExtentOfFile(BackgroundPath())
+                .value_or(PictureExtent{kLargestWindowSide, kLargestWindowSide});
 }
 
 std::optional<std::string> SkinFile::ScreenValue(std::string_view key) const {
@@ -38,7 +42,7 @@ std::optional<std::string> SkinFile::ScreenValue(std::string_view key) const {
 
 std::filesystem::path SkinFile::BackgroundPath() const {
   std::optional<std::string> name = ScreenValue("Main");
-  if (!name) return dir_;
+  if (!name) return file_;
   return dir_ / PathFromUtf8(*name);
 }
 
@@ -55,7 +59,8 @@ std::optional<std::string> SkinFile::Link() const {
 }
 
 SkinRect SkinFile::Rect(std::string_view section, std::string_view key) const {
-  return ParseSkinRect(ini_.GetString(section, key, kMissingRectText));
+  return ClampSkinRect(ParseSkinRect(ini_.GetString(section, key, kMissingRectText)), window_.width,
+                       window_.height);
 }
 
 SkinRect SkinFile::ButtonRect(std::string_view key) const {
@@ -64,6 +69,16 @@ SkinRect SkinFile::ButtonRect(std::string_view key) const {
 
 bool SkinFile::HasKey(std::string_view section, std::string_view key) const {
   return ini_.Find(section, key).has_value();
+}
+
+std::string SkinFileProblem(const std::filesystem::path& file) {
+  const SkinFile skin(file);
+  if (!skin.LoadError().empty()) return skin.LoadError();
+  if (!skin.ScreenValue("Main")) {
+    return file.string() + ": no background picture (key Main of section " +
+           std::string(skin_families::kScreenSection) + ")";
+  }
+  return {};
 }
 
 }  // namespace quorlin::ui

@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/ini_file.h"
+#include "ui/skin/picture_extent.h"
 #include "ui/skin/skin_rect.h"
 
 namespace quorlin::ui {
@@ -21,7 +22,7 @@ std::filesystem::path DefaultSkinDir();
 class SkinFile {
  public:
   // Pictures are found relative to `skin_dir`; by default the file's folder.
-  // A file that cannot be read has no keys.
+  // A file that cannot be read has no keys (LoadError() says why).
   explicit SkinFile(std::filesystem::path file, std::optional<std::filesystem::path> skin_dir = {});
 
   const std::filesystem::path& file() const { return file_; }
@@ -29,16 +30,23 @@ class SkinFile {
 
   // A value of section "SCREEN"; an empty value counts as absent.
   std::optional<std::string> ScreenValue(std::string_view key) const;
-  // The background picture. Without a "Main" value this is the Skin folder
-  // itself, which no picture loader opens.
+  // The background picture. Without a "Main" value (or without a readable
+  // file) this is the Skin file itself, which no picture loader opens: the
+  // failure then names the file at fault.
   std::filesystem::path BackgroundPath() const;
   // The outline picture: "Mask", else the background.
   std::filesystem::path MaskPath() const;
   // The address of the main window's web link, cut to 259 characters.
   std::optional<std::string> Link() const;
 
-  // The rectangle of a key; a missing key gives (1, 1, 1, 1).
+  // The rectangle of a key, clamped to the window (see ClampSkinRect); a
+  // missing key gives (1, 1, 1, 1).
   SkinRect Rect(std::string_view section, std::string_view key) const;
+  // The window's size: the background picture's, or kLargestWindowSide
+  // square when its header cannot be read.
+  PictureExtent Window() const { return window_; }
+  // Empty when the file was read.
+  const std::string& LoadError() const { return load_error_; }
   SkinRect ButtonRect(std::string_view key) const;
   bool HasKey(std::string_view section, std::string_view key) const;
 
@@ -46,6 +54,12 @@ class SkinFile {
   std::filesystem::path file_;
   std::filesystem::path dir_;
   platform::IniFile ini_;
+  std::string load_error_;
+  PictureExtent window_;
 };
+
+// Why a Skin file cannot give a window its look ("" when it can): the
+// system's reason it cannot be read, or the missing background entry.
+std::string SkinFileProblem(const std::filesystem::path& file);
 
 }  // namespace quorlin::ui

@@ -1,7 +1,9 @@
 #include "ui/skin/skin_rect.h"
 
+#include <algorithm>
 #include <climits>
 #include <cstddef>
+#include <cstdint>
 #include <optional>
 
 namespace quorlin::ui {
@@ -44,6 +46,17 @@ SkinRect ParseSkinRect(std::string_view text) {
     values[i] = *value;
   }
   return {values[0], values[1], values[2], values[3]};
+}
+
+SkinRect ClampSkinRect(const SkinRect& r, int width, int height) {
+  const auto clamp = [](int64_t v, int64_t top) { return std::clamp<int64_t>(v, 0, top); };
+  const int64_t left = clamp(r.x, width);
+  const int64_t top = clamp(r.y, height);
+  const int64_t right = clamp(int64_t{r.x} + r.w, width);
+  const int64_t bottom = clamp(int64_t{r.y} + r.h, height);
+  return {static_cast<int>(left), static_cast<int>(top),
+          static_cast<int>(std::max(right - left, int64_t{0})),
+          static_cast<int>(std::max(bottom - top, int64_t{0}))};
 }
 
 }  // namespace quorlin::ui

@@ -23,6 +23,12 @@ inline constexpr std::string_view kMissingRectText = "1,1,1,1,x";
 // 0, and a number too large for an int is clamped.
 SkinRect ParseSkinRect(std::string_view text);
 
+// The part of `r` inside a window of `width` x `height` (both at least 0):
+// a skin cannot make a control larger than its window, however large the
+// numbers it writes. A rectangle wholly outside keeps its clamped corner and
+// a size of 0.
+SkinRect ClampSkinRect(const SkinRect& r, int width, int height);
+
 // Whether a rectangle marks a control the skin does not place: image
 // buttons at (1, 1) are disabled.
 constexpr bool IsUnplacedOrigin(const SkinRect& r) {

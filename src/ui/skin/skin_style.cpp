@@ -1,8 +1,84 @@
 #include "ui/skin/skin_style.h"
 
+#include <QChildEvent>
+#include <QEvent>
+#include <QStringList>
+#include <QVariant>
+#include <QWidget>
+
 #include "ui/skin/skin_catalogue.h"
 
 namespace quorlin::ui {
+
+namespace {
+
+constexpr const char* kSkinnedProperty = "skinned";
+constexpr const char* kSkinSheetProperty = "skinSheet";
+
+// One selector of the sheet, for a skinned control and for what lies
+// inside one: "QLineEdit:focus" becomes
+// "QLineEdit[skinned="true"]:focus, [skinned="true"] QLineEdit:focus".
+QString ScopedSelector(const QString& selector) {
+  const QString mark = QStringLiteral("[%1=\"true\"]").arg(kSkinnedProperty);
+  const QString s = selector.trimmed();
+  if (s.isEmpty()) return s;
+  // A tooltip is its own window; it takes the look of the control it is
+  // for, and nothing else shows one of ours.
+  if (s.startsWith(QStringLiteral("QToolTip"))) return s;
+  qsizetype end = 0;
+  while (end < s.size() && (s[end].isLetterOrNumber() || s[end] == u'_' || s[end] == u'*')) ++end;
+  return s.left(end) + mark + s.mid(end) + QStringLiteral(", ") + mark + u' ' + s;
+}
+
+// Marks every control a skinned window gets, now or later; the windows
+// it opens (questions, choosers, other dialogs) are left as they are.
+class SkinScope final : public QObject {
+ public:
+  explicit SkinScope(QWidget* window) : QObject(window) { window->installEventFilter(this); }
+
+  static void Mark(QObject* child) {
+    auto* widget = qobject_cast<QWidget*>(child);
+    if (widget != nullptr && !widget->isWindow()) widget->setProperty(kSkinnedProperty, true);
+  }
+
+ protected:
+  bool eventFilter(QObject* watched, QEvent* event) override {
+    if (event->type() == QEvent::ChildAdded && watched == parent())
+      Mark(static_cast<QChildEvent*>(event)->child());
+    return false;
+  }
+};
+
+}  // namespace
+
+QString ScopeToSkinnedControls(const QString& sheet) {
+  QString scoped;
+  for (const QString& rule : sheet.split(u'}', Qt::SkipEmptyParts)) {
+    const qsizetype brace = rule.indexOf(u'{');
+    if (brace < 0) continue;
+    QStringList selectors;
+    for (const QString& selector : rule.left(brace).split(u',', Qt::SkipEmptyParts))
+      selectors << ScopedSelector(selector);
+    scoped += selectors.join(QStringLiteral(", ")) + u' ' + rule.mid(brace).trimmed() + " }\n";
+  }
+  return scoped;
+}
+
+void ApplySkinStyle(QWidget* window, const QString& sheet) {
+  // Once a window: the sheet is applied again on each opening.
+  if (!window->property(kSkinSheetProperty).isValid()) {
+    new SkinScope(window);
+    for (QObject* child : window->children()) SkinScope::Mark(child);
+  }
+  window->setProperty(kSkinSheetProperty, sheet);
+  window->setStyleSheet(ScopeToSkinnedControls(sheet));
+}
+
+void ApplySkinMenuStyle(QWidget* menu, const QWidget* skinned_window) {
+  if (skinned_window == nullptr) return;
+  const QVariant sheet = skinned_window->window()->property(kSkinSheetProperty);
+  if (sheet.isValid()) menu->setStyleSheet(sheet.toString());
+}
 
 QString SkinStyleSheet(const std::filesystem::path& skin_dir) {
   const QString arrow =

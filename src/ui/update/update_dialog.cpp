@@ -73,7 +73,7 @@ CPngButton* CQuorlin_DlgUpdate::button(const char* skin_key) const {
 
 void CQuorlin_DlgUpdate::OnInitDialog() {
   CBaseDialog::OnInitDialog();
-  setStyleSheet(SkinStyleSheet(skinDir()));
+  ApplySkinStyle(this, SkinStyleSheet(skinDir()));
   PlaceControls();
   SetWorking(false);
   ShowChosenFile();

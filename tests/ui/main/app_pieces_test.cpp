@@ -68,6 +68,19 @@ TEST(MainWindow, HelpOpensThePageOfTheLanguageAndLinksOnlyWhatTheSkinGives) {
     EXPECT_FALSE(rig.window->Control(id)->isVisibleTo(rig.window.get())) << id;
 }
 
+// Offscreen there is no browser or launcher: the window says where the page
+// lies instead of nothing at all.
+TEST(MainWindow, HelpWithoutABrowserNamesThePage) {
+  WindowRig rig;
+  const auto page = rig.folder.path() / "Help" / "en" / "index.html";
+  std::filesystem::create_directories(page.parent_path());
+  std::ofstream(page) << "<html></html>";
+  rig.window->Button(ids::kIdHelp)->click();
+  ASSERT_EQ(rig.prompts.messages.size(), 1u);
+  EXPECT_TRUE(rig.prompts.messages[0].contains(QString::fromStdString(page.string())))
+      << rig.prompts.messages[0].toStdString();
+}
+
 // quorlinctl changes the simulated keyboard's file; the window's keyboard
 // takes the file's memory on RELOAD. A damaged file changes nothing.
 TEST(KeyboardBackend, ReloadTakesTheStateFileAndRefusesADamagedOne) {

@@ -1,7 +1,7 @@
 // The main window with its dialogs plugged in, as the program runs it:
 // in process, offscreen, against the simulated keyboard.
 
-#include "app/dialog_wiring.h"
+#include "program/dialog_wiring.h"
 
 #include <gtest/gtest.h>
 
@@ -55,8 +55,8 @@ struct WiredWindow {
   }
 
   // Runs `inside` once the next modal dialog or menu has taken over.
-  static void WhenModal(std::function<void()> inside) {
-    QTimer::singleShot(0, [inside = std::move(inside)] { inside(); });
+  static void WhenModal(std::function<void()> inside, int after_ms = 0) {
+    QTimer::singleShot(after_ms, [inside = std::move(inside)] { inside(); });
   }
   void ClickKeyA() {
     auto* view = rig.window->findChild<KeyboardView*>();
@@ -105,53 +105,101 @@ TEST(DialogWiring, AKeyClickOpensTheEditorForThatKeyAndOkStoresItsAction) {
   EXPECT_TRUE(w.rig.state.modified);
 }
 
-TEST(DialogWiring, WithoutAKnownActiveProfileTheEditorRefusesWithoutAskingTheKeyboard) {
-  WiredWindow w;
-  w.rig.link->InvalidateActiveProfile();
-  const std::size_t frames = w.FramesSent();
-  w.ClickKeyA();
-  EXPECT_EQ(CompositeEditorOf(w.rig.window.get()), nullptr);
-  ASSERT_EQ(w.rig.prompts.messages.size(), 1u);
-  EXPECT_EQ(w.rig.prompts.messages[0].toStdString(), w.rig.texts->Text("COMPOSITE_NO_PROFILE"));
-  EXPECT_EQ(w.FramesSent(), frames);
+// A write that failed leaves the Active profile unknown: it is asked again
+// before the editor refuses, which it does only when the keyboard is mute.
+TEST(DialogWiring, WithoutAKnownActiveProfileTheEditorAsksTheKeyboardAgainBeforeRefusing) {
+  for (const bool keyboard_answers : {true, false}) {
+    SCOPED_TRACE(keyboard_answers ? "keyboard answers" : "keyboard mute");
+    WiredWindow w;
+    w.rig.link->InvalidateActiveProfile();
+    if (!keyboard_answers) w.rig.Sim().SilenceNextFrames(1000);
+    bool editor_opened = false;
+    WiredWindow::When([] { return QApplication::activeModalWidget() != nullptr; },
+                      [&] {
+                        Quorlin_DlgComposite* editor = CompositeEditorOf(w.rig.window.get());
+                        editor_opened = editor != nullptr && editor->isVisible();
+                        if (editor_opened) editor->ClickCancel();
+                      });
+    w.ClickKeyA();
+    ASSERT_TRUE(testing::SpinUntil([&] { return !w.rig.window->Jobs().Busy(); }));
+    QApplication::processEvents();
+    EXPECT_EQ(editor_opened, keyboard_answers);
+    EXPECT_EQ(w.rig.prompts.messages.size(), keyboard_answers ? 0u : 1u);
+    if (!keyboard_answers)
+      EXPECT_EQ(w.rig.prompts.messages[0].toStdString(),
+                w.rig.texts->Text("COMPOSITE_NO_PROFILE"));
+    w.rig.Sim().ClearFaults();
+  }
 }
 
 TEST(DialogWiring, TheProfileButtonAndATrayClickShowTheProfileMenuAndItsDefaultSendsNothing) {
   struct Case {
     const char* name;
     std::function<void(WiredWindow&)> show;
+    int menu_after_ms;
   };
+  // The tray's menu waits for the double-click interval, so a double click
+  // is not taken for a single one.
+  const int interval = QApplication::doubleClickInterval();
   const Case cases[] = {
-      {"profile button", [](WiredWindow& w) { w.rig.window->OnCommand(ids::kIdProfileManager); }},
+      {"profile button", [](WiredWindow& w) { w.rig.window->OnCommand(ids::kIdProfileManager); },
+       0},
       {"tray click",
-       [](WiredWindow& w) {
+       [interval](WiredWindow& w) {
          auto* tray = w.rig.window->findChild<QSystemTrayIcon*>();
          ASSERT_NE(tray, nullptr);
          emit tray->activated(QSystemTrayIcon::Trigger);
-       }},
+         EXPECT_EQ(QApplication::activePopupWidget(), nullptr);
+         QTest::qWait(interval + 400);
+       },
+       interval + 100},
   };
   for (const Case& c : cases) {
     SCOPED_TRACE(c.name);
     WiredWindow w;
     std::size_t frames_with_menu = 0;
     bool manager_entry = false;
-    WiredWindow::WhenModal([&] {
-      auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
-      ASSERT_NE(menu, nullptr);
-      QAction* default_entry = nullptr;
-      for (QAction* a : menu->actions()) {
-        if (a->data().toInt() == ids::kCmdFirstProfileItem) default_entry = a;
-        if (a->data().toInt() == kManageProfilesItemId) manager_entry = true;
-      }
-      frames_with_menu = w.FramesSent();
-      ASSERT_NE(default_entry, nullptr);
-      QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(default_entry).center());
-    });
+    WiredWindow::WhenModal(
+        [&] {
+          auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+          ASSERT_NE(menu, nullptr);
+          QAction* default_entry = nullptr;
+          for (QAction* a : menu->actions()) {
+            if (a->data().toInt() == ids::kCmdFirstProfileItem) default_entry = a;
+            if (a->data().toInt() == kManageProfilesItemId) manager_entry = true;
+          }
+          frames_with_menu = w.FramesSent();
+          ASSERT_NE(default_entry, nullptr);
+          QTest::mouseClick(menu, Qt::LeftButton, {}, menu->actionGeometry(default_entry).center());
+        },
+        c.menu_after_ms);
     c.show(w);
     ASSERT_GT(frames_with_menu, 0u);
     EXPECT_TRUE(manager_entry);
     EXPECT_EQ(w.FramesSent(), frames_with_menu);
   }
+}
+
+// The first click of a double click arrives as a single click: its menu
+// must not open, or it would grab the mouse and swallow the second click.
+TEST(DialogWiring, ATrayDoubleClickOpensTheWindowAndNoMenu) {
+  WiredWindow w;
+  auto* tray = w.rig.window->findChild<QSystemTrayIcon*>();
+  ASSERT_NE(tray, nullptr);
+  w.rig.window->hide();
+  bool menu_seen = false;
+  const int interval = QApplication::doubleClickInterval();
+  QTimer::singleShot(interval + 200, [&] {
+    if (QWidget* popup = QApplication::activePopupWidget()) {
+      menu_seen = true;
+      popup->close();
+    }
+  });
+  emit tray->activated(QSystemTrayIcon::Trigger);
+  emit tray->activated(QSystemTrayIcon::DoubleClick);
+  QTest::qWait(interval + 400);
+  EXPECT_FALSE(menu_seen);
+  EXPECT_TRUE(w.rig.window->isVisible());
 }
 
 TEST(DialogWiring, FirmwareUpdateInTheButtonMenuOpensTheUpdateDialog) {
@@ -188,7 +236,8 @@ TEST(DialogWiring, ExitWithTheEditorOpenClosesItFirstAndKeepsTheStoreAsItWas) {
   });
   w.ClickKeyA();
   EXPECT_TRUE(exited);
-  EXPECT_TRUE(w.rig.window->Ended());
+  // Asked inside the editor's loop, the end comes once that loop is left.
+  EXPECT_TRUE(testing::SpinUntil([&] { return w.rig.window->Ended(); }));
   EXPECT_EQ(w.ActionOfA(), before);
 }
 

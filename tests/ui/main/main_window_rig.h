@@ -18,6 +18,7 @@
 #include "platform/user_folders.h"
 #include "sim/sim_backend.h"
 #include "ui/main/quorlin_dlg.h"
+#include "ui/main/tray_icon_files.h"
 
 namespace quorlin::ui::testing {
 
@@ -149,7 +150,11 @@ class WindowRig {
     link->last_presence_state = 1;
     device::ConnectKeyboard(*link);
     window->RunFlow(CQuorlinDlg::ReloadAfterArrival);
-    SpinUntil([&] { return !window->Jobs().Busy(); });
+    // The icon follows from the event loop; with it the window's controls
+    // that need the keyboard come on, as before a user's first click.
+    SpinUntil([&] {
+      return !window->Jobs().Busy() && window->TrayIconId() == tray_icons::kKeyboardPresent;
+    });
   }
 
   TempFolder folder;

@@ -91,7 +91,16 @@ TEST(MainWindow, ArrivalReloadsAndChangesIconsThenRemovalHides) {
   rig.Sim().Unplug();
   ASSERT_TRUE(SpinUntil([&] { return rig.window->TrayIconId() == tray_icons::kNoKeyboard; }));
   EXPECT_TRUE(SpinUntil([&] { return !rig.window->isVisible(); }));
-  EXPECT_TRUE(rig.window->Button(ids::kIdVersion)->text().isEmpty());
+  // Without the keyboard the window says so where the version stood, and
+  // the buttons that would talk to it are off until it comes back.
+  EXPECT_EQ(rig.window->Button(ids::kIdVersion)->text(), "No keyboard");
+  EXPECT_FALSE(rig.window->Button(ids::kIdProfile1)->isEnabled());
+  EXPECT_FALSE(rig.window->Button(ids::kIdMacro)->isEnabled());
+  EXPECT_TRUE(rig.window->Button(ids::kIdCancel)->isEnabled());
+  rig.Sim().Plug();
+  ASSERT_TRUE(SpinUntil([&] { return rig.window->TrayIconId() == tray_icons::kKeyboardPresent; }));
+  EXPECT_TRUE(SpinUntil([&] { return rig.window->Button(ids::kIdProfile1)->isEnabled(); }));
+  EXPECT_NE(rig.window->Button(ids::kIdVersion)->text(), "No keyboard");
 }
 
 TEST(MainWindow, ArrivalAtStartShowsTheWindowOnce) {

@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <QLabel>
 #include <QTest>
 #include <fstream>
 #include <thread>
@@ -127,6 +128,26 @@ TEST(WindowJobs, AWriteGivesBackOnlyTheControlsThatWereOn) {
   EXPECT_FALSE(rig.window->Button(ids::kIdApply)->isEnabled());  // nothing pending
   EXPECT_TRUE(rig.window->Button(ids::kIdProfile1)->isEnabled());
   EXPECT_TRUE(panel->Control(panel_control::kReportRate1)->isEnabled());
+}
+
+// A back-up and a restore say they went through, naming the file, in a
+// line of the window that goes by itself: nothing waits for a click.
+TEST(WindowJobs, BackUpAndRestoreConfirmInAStatusLineNamingTheFile) {
+  WindowRig rig;
+  rig.Arrive();
+  rig.window->OnCommand(ids::kCmdOpen);
+  rig.prompts.file = rig.folder.path() / "keys.qlf";
+  rig.window->OnCommand(ids::kCmdBackUpToFile);
+  QLabel* line = nullptr;
+  ASSERT_TRUE(SpinUntil([&] {
+    line = rig.window->findChild<QLabel*>("statusLine");
+    return line != nullptr && line->isVisible();
+  }));
+  EXPECT_EQ(line->text(), "Backed up to keys.qlf");
+  rig.window->OnCommand(ids::kCmdRestoreFromFile);
+  EXPECT_TRUE(SpinUntil([&] { return line->text() == "Restored from keys.qlf"; }));
+  EXPECT_TRUE(rig.prompts.messages.empty());
+  EXPECT_TRUE(SpinUntil([&] { return !line->isVisible(); }, 8000)) << "the line goes by itself";
 }
 
 // Timer 1052 is the one that steps the preview, and only while the

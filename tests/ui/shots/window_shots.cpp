@@ -10,7 +10,7 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "app/dialog_wiring.h"
+#include "program/dialog_wiring.h"
 #include "app/keyboard_backend.h"
 #include "app/quorlin_app.h"
 #include "device/keyboard_finder.h"

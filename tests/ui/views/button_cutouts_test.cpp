@@ -4,6 +4,9 @@
 
 #include <QImage>
 
+#include "platform/temp_folder.h"
+#include "ui/skin/skin_picture.h"
+#include "ui/skin/skin_scale.h"
 #include "views_fixture.h"
 
 namespace quorlin::ui {
@@ -72,6 +75,36 @@ TEST(ButtonCutouts, PiecesOfAStandInAreDrawnWhenItsPictureComes) {
   EXPECT_EQ(first.over->toImage().pixel(0, 0), qRgb(0, 0, 0));
   cutouts.Fill(&stand_in_b, a);
   EXPECT_EQ(first.over->toImage().pixel(0, 0), qRgb(4, 2, 100));
+}
+
+// At scale 2 a piece holds twice the pixels each way, cut in device pixels
+// from the twice-size picture; a change of scale cuts every piece again in
+// place, a filled stand-in's from its file read at the new scale.
+TEST(ButtonCutouts, PiecesAreCutInDevicePixelsAndAgainWhenTheScaleChanges) {
+  testing::EnsureApplication();
+  TempFolder folder;
+  CoordinatePicture(20, 10).save(QStringFromPath(folder.path() / "p.bmp"));
+  CoordinatePicture(40, 20).save(QStringFromPath(folder.path() / "p@2x.bmp"));
+  const QPixmap stand_in;
+  ButtonCutouts cutouts;
+  WindowPieces window;
+  const ButtonSurfaces s = cutouts.Cut({5, 3}, {4, 4}, SameSurface(&stand_in));
+  cutouts.Fill(&stand_in, LoadScaledSkinImage(folder.path() / "p.bmp", 1), folder.path() / "p.bmp");
+  const QPixmap* piece = window.Cut(QRect(5, 3, 4, 4), window.Load(folder.path() / "p.bmp"));
+  for (const QPixmap* p : {s.normal, piece}) EXPECT_EQ(p->toImage().pixel(0, 0), qRgb(4, 2, 100));
+
+  SetSkinScale(2.0);
+  for (const QPixmap* p : {s.normal, piece}) {
+    EXPECT_EQ(p->size(), QSize(8, 8));
+    EXPECT_EQ(p->devicePixelRatio(), 2.0);
+    // Device pixel (1, 1) of the piece is device pixel (9, 5) of the twin.
+    EXPECT_EQ(p->toImage().pixel(1, 1), qRgb(9, 5, 100));
+  }
+  SetSkinScale(1.0);
+  for (const QPixmap* p : {s.normal, piece}) {
+    EXPECT_EQ(p->size(), QSize(4, 4));
+    EXPECT_EQ(p->toImage().pixel(0, 0), qRgb(4, 2, 100));
+  }
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <QComboBox>
+#include <QLabel>
 #include <QLineEdit>
 #include <QTest>
 #include <functional>
@@ -175,6 +176,22 @@ TEST(PanelWidget, ClosedViewShowsOnlyTheSwitchAndTheReportRate) {
     EXPECT_TRUE(f.panel_widget().Control(id)->isVisible()) << id;
   for (int id : {c::kModeList, c::kBrightnessSlider, c::kMainColour, c::kUserSlotList})
     EXPECT_FALSE(f.panel_widget().Control(id)->isVisible()) << id;
+  // Instead of an empty box: the profile's effect and brightness in one
+  // line, gone once the settings show. The switch and brushes explain
+  // themselves in the language files' words.
+  auto* summary = f.control<QLabel>(c::kLightingSummary);
+  ASSERT_TRUE(summary->isVisible());
+  const lighting::PanelView& view = f.panel_widget().View();
+  const int mode = view.modes[static_cast<std::size_t>(view.selected_position)];
+  EXPECT_EQ(summary->text().toStdString(),
+            f.texts.ModeName(mode) + ", brightness " + std::to_string(view.brightness_position));
+  EXPECT_FALSE(f.panel_widget().Control(c::kLightSwitch)->toolTip().isEmpty());
+  EXPECT_NE(f.panel_widget().Control(c::kBrush)->toolTip(),
+            f.panel_widget().Control(c::kBaseBrush)->toolTip());
+  Click(f.panel_widget().Control(c::kLightSwitch));
+  EXPECT_FALSE(summary->isVisible());
+  Click(f.panel_widget().Control(c::kLightSwitch));
+  EXPECT_TRUE(summary->isVisible());
   // The busy indicator shows only while asked to.
   QWidget* progress = f.panel_widget().Control(c::kProgress);
   EXPECT_FALSE(progress->isVisible());

@@ -9,6 +9,9 @@
 #include <string_view>
 
 #include "app/quorlin_app.h"
+#include "flows/auto_profile_switcher.h"
+#include "ui/autoprofile/auto_profile_controller.h"
+#include "ui/autoprofile/auto_profile_dialog.h"
 #include "ui/editors/composite_host.h"
 #include "ui/main/profile_dialog_host.h"
 #include "ui/main/quorlin_dlg.h"
@@ -40,6 +43,7 @@ class DialogWiring final : public ui::CompositeHost,
   ui::DeviceJobs& Jobs() override;
   std::filesystem::path SkinDir() const override;
   int& ProfileManagerOpenCount() override;
+  int ProfileManagersOpen() const { return profile_manager_open_count_; }
   void ActiveProfileChanged(int profile) override;
 
   // The update dialog's host.
@@ -55,10 +59,45 @@ class DialogWiring final : public ui::CompositeHost,
   int profile_manager_open_count_ = 0;
 };
 
+// The automatic profile switch in the window: the switcher's host (the
+// same switch as the profile buttons, on the window's device worker, held
+// back while the window is busy or editing) and the dialog's host.
+class AutoProfileWiring final : public flows::AutoProfileHost, public ui::AutoProfileDialogHost {
+ public:
+  AutoProfileWiring(ui::CQuorlinDlg& window, DialogWiring& dialogs,
+                    std::unique_ptr<ui::FocusSource> source);
+
+  ui::AutoProfileController& Controller() { return *controller_; }
+
+  // flows::AutoProfileHost
+  bool SwitchMustWait() const override;
+  std::optional<int> ActiveProfile() const override;
+  void SwitchProfile(int profile) override;
+
+  // ui::AutoProfileDialogHost
+  platform::SettingsStore& Settings() override;
+  const text::TextSource& Texts() override;
+  std::filesystem::path SkinDir() const override;
+  ui::FocusSource& Focus() override;
+  void AutoProfilesChanged() override;
+  void ShowMessage(QWidget* parent, const QString& text) override;
+  QString AskAppName(QWidget* parent, const QString& prompt) override;
+
+ private:
+  void ShowChoice();
+
+  ui::CQuorlinDlg& window_;
+  DialogWiring& dialogs_;
+  std::unique_ptr<ui::AutoProfileController> controller_;
+};
+
 // Fills the window's hooks so its key clicks, profile button, tray click,
 // "Firmware update..." item, flows and Exit reach the dialogs. `wiring`
 // outlives every dialog the window opens.
 void WireDialogs(ui::CQuorlinDlg& window, DialogWiring& wiring);
+// The same for "Automatic profiles..." and the RULES request; the switch
+// starts once the window's event loop runs.
+void WireAutoProfiles(ui::CQuorlinDlg& window, AutoProfileWiring& wiring);
 
 // The program's window runner: the main window with its dialogs, run until
 // Exit.

@@ -1,6 +1,10 @@
-#include "app/dialog_wiring.h"
+#include "program/dialog_wiring.h"
 
+#include <QApplication>
 #include <QDesktopServices>
+#include <QInputDialog>
+#include <QPointer>
+#include <QTimer>
 #include <QUrl>
 #include <memory>
 #include <vector>
@@ -68,8 +72,8 @@ macros::MessageView& DialogWiring::Messages() {
 }
 
 void DialogWiring::OpenHelp() {
-  const auto page = HelpPage(ctx_.paths.help_dir, ctx_.texts.CurrentId());
-  QDesktopServices::openUrl(QUrl::fromLocalFile(QString::fromStdString(page.string())));
+  // Over the key editor, which is the window asking.
+  window_.OpenHelp(QApplication::activeModalWidget());
 }
 
 profiles::ProfileStore& DialogWiring::Store() {
@@ -126,8 +130,20 @@ bool DialogWiring::UpdaterCanRun() const {
 void WireDialogs(ui::CQuorlinDlg& window, DialogWiring& wiring) {
   QWidget* w = &window;
   ui::MainWindowHooks& h = window.Hooks();
-  h.open_key_editor = [&wiring](QWidget* parent, const ui::KeyEditRequest& request) {
-    ui::OpenCompositeEditor(parent, wiring, request);
+  h.open_key_editor = [&wiring, &window](QWidget* parent, const ui::KeyEditRequest& request) {
+    AppContext& ctx = window.Context();
+    if (wiring.ActiveProfile() || ctx.link.last_presence_state.load() != 1) {
+      ui::OpenCompositeEditor(parent, wiring, request);
+      return;
+    }
+    // A write that failed leaves the Active profile unknown although the
+    // keyboard answers: it is asked again (on the device worker) before
+    // the editor says it cannot be read.
+    QPointer<QWidget> guard(parent);
+    window.Jobs().Run([&ctx] { return ctx.link.ActiveProfile() >= 0 ? 1 : 0; },
+                      [guard, &wiring, request](int) {
+                        if (guard) ui::OpenCompositeEditor(guard, wiring, request);
+                      });
   };
   h.show_profile_menu = [&wiring](QWidget* parent, const QPoint& pos) {
     ui::ShowProfileMenu(parent, pos, wiring);
@@ -142,6 +158,7 @@ void WireDialogs(ui::CQuorlinDlg& window, DialogWiring& wiring) {
     return true;
   };
   h.key_editor_open = [w] { return ui::CompositeEditorOpen(w); };
+  h.profile_manager_open = [w] { return ui::ProfileManagerOpen(w); };
   h.macro_recording_running = [w] { return ui::CompositeEditorRecording(w); };
   h.stop_macro_recording = [w] { ui::StopCompositeRecording(w); };
   h.profile_manager_has_changes = [w] { return ui::ProfileManagerHasChanges(w); };
@@ -153,11 +170,97 @@ void WireDialogs(ui::CQuorlinDlg& window, DialogWiring& wiring) {
   };
 }
 
+AutoProfileWiring::AutoProfileWiring(ui::CQuorlinDlg& window, DialogWiring& dialogs,
+                                     std::unique_ptr<ui::FocusSource> source)
+    : window_(window),
+      dialogs_(dialogs),
+      controller_(std::make_unique<ui::AutoProfileController>(window.Context().settings, *this,
+                                                              std::move(source))) {
+  controller_->on_choice = [this] { ShowChoice(); };
+}
+
+bool AutoProfileWiring::SwitchMustWait() const {
+  // A switch in the middle of a write, an edit or unapplied changes would
+  // take the user's work to another profile, or ask about it out of the
+  // blue: it waits for them to end.
+  QWidget* w = &window_;
+  return window_.Closing() || window_.Jobs().Busy() || ui::CompositeEditorOpen(w) ||
+         dialogs_.ProfileManagersOpen() > 0 || window_.Context().state.modified;
+}
+
+std::optional<int> AutoProfileWiring::ActiveProfile() const {
+  const int profile = window_.Context().link.CachedActiveProfile();
+  if (profile < 0 || profile > 2) return std::nullopt;
+  return profile;
+}
+
+void AutoProfileWiring::SwitchProfile(int profile) {
+  window_.RunFlow([profile](flows::MainFlows& f) { f.SelectProfileSlot(profile); });
+}
+
+platform::SettingsStore& AutoProfileWiring::Settings() {
+  return window_.Context().settings;
+}
+
+const text::TextSource& AutoProfileWiring::Texts() {
+  return window_.Context().texts;
+}
+
+std::filesystem::path AutoProfileWiring::SkinDir() const {
+  return window_.skinDir();
+}
+
+ui::FocusSource& AutoProfileWiring::Focus() {
+  return controller_->Source();
+}
+
+void AutoProfileWiring::AutoProfilesChanged() {
+  controller_->ReloadRules();
+}
+
+void AutoProfileWiring::ShowMessage(QWidget*, const QString& text) {
+  // Through the window's prompts, so every message of the program looks
+  // alike (and tests answer them).
+  window_.ShowMessage(text.toStdString());
+}
+
+QString AutoProfileWiring::AskAppName(QWidget* parent, const QString& prompt) {
+  return QInputDialog::getText(parent, QString(), prompt);
+}
+
+void AutoProfileWiring::ShowChoice() {
+  const auto& settings = controller_->Switcher().Settings();
+  window_.SetTrayTipLine(settings.enabled ? ui::AutoProfileTip(window_.Context().texts,
+                                                               controller_->Switcher().LastChoice())
+                                          : QString());
+}
+
+void WireAutoProfiles(ui::CQuorlinDlg& window, AutoProfileWiring& wiring) {
+  ui::MainWindowHooks& h = window.Hooks();
+  h.open_auto_profiles = [&wiring](QWidget* parent) { ui::OpenAutoProfileDialog(parent, wiring); };
+  h.auto_profile_rules_changed = [&wiring] { wiring.AutoProfilesChanged(); };
+  // The other dialogs' hooks close and relabel this one too.
+  QWidget* w = &window;
+  h.close_child_dialogs = [w, close = h.close_child_dialogs] {
+    ui::CloseAutoProfileDialog(w);
+    return close ? close() : true;
+  };
+  h.relabel_dialogs = [w, relabel = h.relabel_dialogs](int index) {
+    if (relabel) relabel(index);
+    ui::RelabelAutoProfileDialog(w);
+  };
+  QTimer::singleShot(0, &window, [&wiring] { wiring.Controller().Start(); });
+}
+
 int RunWiredMainWindow(AppContext& context) {
   auto window = std::make_unique<ui::CQuorlinDlg>(context);
   DialogWiring wiring(*window);
   WireDialogs(*window, wiring);
+  auto auto_profiles = std::make_unique<AutoProfileWiring>(*window, wiring, ui::MakeFocusSource());
+  WireAutoProfiles(*window, *auto_profiles);
   const int status = window->RunUntilExit();
+  // No focus change may reach a window that is going.
+  auto_profiles.reset();
   // The window's dialogs hold the wiring as their host: they go first.
   window.reset();
   return status;

@@ -1,8 +1,8 @@
 // The quorlin program: the application object runs the main window with
 // its dialogs.
 
-#include "app/dialog_wiring.h"
 #include "app/quorlin_app.h"
+#include "program/dialog_wiring.h"
 
 int main(int argc, char** argv) {
   return quorlin::app::CQuorlinApp::Main(argc, argv, quorlin::app::RunWiredMainWindow);
