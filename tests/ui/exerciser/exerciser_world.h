@@ -11,14 +11,15 @@
 #include <string>
 
 #include "app/app_paths.h"
-#include "app/dialog_wiring.h"
 #include "app/instance_server.h"
 #include "app/keyboard_backend.h"
 #include "app/quorlin_app.h"
 #include "platform/settings_store.h"
 #include "platform/user_folders.h"
+#include "program/dialog_wiring.h"
 #include "sim/virtual_keyboard.h"
 #include "text/language.h"
+#include "ui/autoprofile/focus_source.h"
 #include "ui/main/quorlin_dlg.h"
 
 namespace quorlin::exerciser {
@@ -55,6 +56,9 @@ struct World {
     window = std::make_unique<ui::CQuorlinDlg>(*context, std::move(w));
     wiring = std::make_unique<app::DialogWiring>(*window);
     app::WireDialogs(*window, *wiring);
+    auto_profiles =
+        std::make_unique<app::AutoProfileWiring>(*window, *wiring, ui::MakeFocusSource());
+    app::WireAutoProfiles(*window, *auto_profiles);
     server = std::make_unique<app::InstanceServer>(socket, [this](const std::string& request) {
       if (context->on_request) context->on_request(request);
     });
@@ -62,6 +66,8 @@ struct World {
   }
   ~World() {
     server.reset();
+    // No focus change may reach a window that is going.
+    auto_profiles.reset();
     // The window's dialogs hold the wiring as their host: they go first.
     window.reset();
     wiring.reset();
@@ -82,6 +88,7 @@ struct World {
   std::unique_ptr<app::AppContext> context;
   std::unique_ptr<ui::CQuorlinDlg> window;
   std::unique_ptr<app::DialogWiring> wiring;
+  std::unique_ptr<app::AutoProfileWiring> auto_profiles;
   std::unique_ptr<app::InstanceServer> server;
 };
 
