@@ -23,6 +23,8 @@
 #include <thread>
 
 #include "exerciser_world.h"
+#include "macros/macro_area.h"
+#include "macros/macro_name.h"
 #include "platform/instance_channel.h"
 #include "ui/main/main_window_ids.h"
 
@@ -36,6 +38,25 @@ constexpr double kGiveUpSeconds = 120;
 
 double Ms(Clock::duration d) {
   return std::chrono::duration<double, std::milli>(d).count();
+}
+
+// Macros whose image fills the keyboard's whole macro area (as the apply
+// benchmark builds them), so the Apply writes all of it.
+macros::MacroList FillingMacros(std::size_t capacity) {
+  macros::MacroList list;
+  std::size_t size = macros::kMacroAreaHeaderSize;
+  while (list.size() < macros::kMaxMacros && size + 2 + 4 + 160 + 8 <= capacity) {
+    macros::MacroRecord& m = list.emplace_back();
+    macros::SetMacroName(m, "Mcro");
+    m.identifier = static_cast<uint16_t>(list.size());
+    m.event_count = 40;
+    for (uint16_t e = 0; e < 40; ++e) m.events[e] = {10, 0x1E, static_cast<uint16_t>(e % 2)};
+    size += 2 + 4 + 160 + 8;
+  }
+  const std::size_t spare = (capacity - size) / 4;
+  macros::MacroRecord& last = list.back();
+  for (std::size_t e = 0; e < spare; ++e) last.events[last.event_count++] = {10, 0x1F, 0};
+  return list;
 }
 
 template <typename Pred>
@@ -70,6 +91,18 @@ double WorstGapDuringApply(const fs::path& folder) {
   Arrive(world);
   QComboBox* picker =
       qobject_cast<QComboBox*>(world.window->Control(ui::main_ids::kIdLanguagePicker));
+  {
+    // Every macro slot full and 100 keys on them: the Apply writes the
+    // whole macro area and the key table.
+    const std::size_t capacity = static_cast<std::size_t>(world.link->MacroCapacity());
+    auto working = world.state.working.Lock();
+    working->macro_list = FillingMacros(capacity);
+    const auto page = static_cast<std::size_t>(std::max(0, world.link->CachedActiveProfile()));
+    for (std::size_t r = 0; r < 100; ++r)
+      working->actions.pages[page][r] = {
+          .kind = keys::KeyActionKind::kMacro,
+          .param = static_cast<uint32_t>(r % working->macro_list.size() + 1)};
+  }
   world.window->SetModified(true);
   Clock::time_point last = Clock::now();
   Clock::duration worst{};
@@ -103,16 +136,20 @@ double WorstGapDuringApply(const fs::path& folder) {
 }
 
 // From a KILL sent through the instance channel to the end of the window's
-// loop, after `prepare` set the scene. A window that never ends ends the
+// loop, after `prepare` set the scene; a window that never ends ends this
 // program with a line that says so.
 template <typename Prepare>
 double KillToExit(const fs::path& folder, Prepare prepare) {
   exerciser::World world(folder);
-  Arrive(world);
   std::atomic<bool> ended{false};
   std::atomic<Clock::rep> sent_at{0};
   std::thread killer;
   QTimer::singleShot(0, [&] {
+    // Inside the program's loop: the keyboard arrives, the scene is set,
+    // then KILL is sent as `quorlin --kill` sends it.
+    SpinUntil([&] { return world.link->last_presence_state.load() == 1; }, 10000);
+    world.window->show();
+    SpinUntil([&] { return !world.window->Jobs().Busy(); }, 10000);
     prepare(world);
     sent_at = Clock::now().time_since_epoch().count();
     killer = std::thread([&] { platform::SendInstanceRequestTo(world.socket, "KILL", 60000); });
@@ -130,14 +167,7 @@ double KillToExit(const fs::path& folder, Prepare prepare) {
       }
     }
   });
-  // The loop the program runs until Exit (OnInitDialog again does nothing).
-  QEventLoop loop;
-  QTimer poll;
-  QObject::connect(&poll, &QTimer::timeout, [&] {
-    if (world.window->Ended()) loop.quit();
-  });
-  poll.start(1);
-  loop.exec();
+  world.window->RunUntilExit();
   const double ms = Ms(Clock::now() - Clock::time_point(Clock::duration(sent_at.load())));
   ended = true;
   if (killer.joinable()) killer.join();
