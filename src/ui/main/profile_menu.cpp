@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "ui/main/profile_dialog.h"
+#include "ui/main/quorlin_dlg.h"
 #include "ui/skin/skin_style.h"
 
 namespace quorlin::ui {
@@ -62,7 +63,9 @@ void ShowProfileMenu(QWidget* window, const QPoint& global_pos, ProfileDialogHos
         return 0;
       },
       [window = QPointer<QWidget>(window), global_pos, &host, model](int) {
-        if (!window) return;
+        // A menu the job finished for after Exit would hold the end in its loop.
+        const auto* main_window = qobject_cast<const CQuorlinDlg*>(window.data());
+        if (!window || (main_window != nullptr && main_window->Closing())) return;
         std::unique_ptr<QMenu> menu(MakeProfilePopupMenu(*model, host.Texts(), window));
         const QAction* chosen = menu->exec(global_pos);
         if (chosen != nullptr) RunProfileMenuItem(window, host, chosen->data().toInt());

@@ -361,6 +361,8 @@ bool CQuorlinDlg::Exit() {
   exiting_ = true;
   closing_ = true;
   preview_timer_.stop();
+  tray_click_timer_.stop();
+  reload_wait_timer_.stop();
   // From here every question is answered No or Cancel without being shown
   // (see the prompts), and those on screen now are answered so too.
   AnswerOpenQuestions();

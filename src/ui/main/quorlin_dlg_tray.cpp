@@ -159,6 +159,7 @@ void CQuorlinDlg::ShowButtonMenu() {
 }
 
 void CQuorlinDlg::ShowProfileMenu(const QPoint& global_pos) {
+  if (closing_) return;
   if (hooks_.show_profile_menu) {
     hooks_.show_profile_menu(this, global_pos);
     return;
