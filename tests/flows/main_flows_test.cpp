@@ -184,7 +184,25 @@ TEST(Flows, AHostCopyNotWrittenFailsTheApplyButNotTheKeyboardsPart) {
     EXPECT_FALSE(c.apply(r.flows)) << c.name;
     EXPECT_EQ(r.KeyTableEntry(c.page, r.PositionOfA()), (std::array<uint8_t, 3>{0, 0, 0}))
         << c.name;
+    if (std::string(c.name) == "Apply") {
+      // Said, naming the copy, and Apply stays on for another try.
+      ASSERT_FALSE(r.view.messages.empty());
+      EXPECT_EQ(r.view.messages.back().rfind("MAIN_HOST_COPY_NOT_SAVED", 0), 0u);
+      EXPECT_TRUE(r.state.modified);
+    }
   }
+}
+
+// A restore the keyboard did not take leaves the file's contents pending.
+TEST(Flows, ARestoreTheKeyboardRefusedKeepsTheChangesPending) {
+  Rig r(1);
+  r.flows.ReloadAfterArrival();
+  const auto file = r.folder.path() / "backup.qlf";
+  ASSERT_TRUE(r.flows.BackUpToFile(file));
+  r.view.SetModified(false);
+  r.backend.FailNextWrites(1000);
+  EXPECT_FALSE(r.flows.RestoreFromFile(file));
+  EXPECT_TRUE(r.state.modified);
 }
 
 TEST(Flows, ApplyDuringRecordingAsksFirst) {

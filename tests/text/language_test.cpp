@@ -31,6 +31,7 @@ class MemorySettings final : public platform::SettingsStore {
   }
   bool WriteDword(std::string_view path, std::string_view section, std::string_view name,
                   uint32_t value) override {
+    if (full) return false;
     values_[Key(path, section, name)] = value;
     ++writes;
     return true;
@@ -57,6 +58,7 @@ class MemorySettings final : public platform::SettingsStore {
   }
 
   int writes = 0;
+  bool full = false;  // every write fails, as on a full disk
 
  private:
   static std::string Key(std::string_view path, std::string_view section, std::string_view name) {
@@ -204,6 +206,24 @@ TEST_F(LookupTest, PickerChoiceComesBackAtTheNextStart) {
   EXPECT_EQ(restarted.LightText("Speed"), "#Error");
   EXPECT_EQ(restarted.Choose(9), 0);
   EXPECT_EQ(restarted.CurrentId(), 0x0416u);
+}
+
+// A choice the store cannot keep still holds for the whole run, so every
+// text follows it rather than half of them; the caller learns it was not
+// kept.
+TEST_F(LookupTest, AChoiceThatCannotBeSavedHoldsUntilTheEnd) {
+  MemorySettings settings;
+  settings.full = true;
+  LanguageFiles files(temp_.path(), settings, [] { return 0x0416u; });
+  bool saved = true;
+  EXPECT_EQ(files.Choose(2, &saved), 2);
+  EXPECT_FALSE(saved);
+  EXPECT_EQ(files.CurrentIndex(), 2);
+  EXPECT_EQ(files.Text("HELLO"), "Hallo");
+  settings.full = false;
+  EXPECT_EQ(files.Choose(0, &saved), 0);
+  EXPECT_TRUE(saved);
+  EXPECT_EQ(files.Text("HELLO"), "Olá");
 }
 
 TEST_F(LookupTest, AChoiceStoredElsewhereIsSeenAtOnce) {

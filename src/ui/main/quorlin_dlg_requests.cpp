@@ -264,14 +264,20 @@ void CQuorlinDlg::OnCommand(int id) {
       } else {
         // Without a tray the window is the only way in, so it shows anyway.
         if (!tray_available_) ShowWindow();
-        // A keyboard this user may not open needs the udev rule, not a cable.
-        if (KeyboardNotPermitted()) {
-          prompts_->Message(
-              this, QString(),
-              Text("MAIN_NO_PERMISSION_PROMPT") + "\n\n" + Text("MAIN_NO_PERMISSION_COMMAND"));
-        } else {
-          prompts_->Message(this, QString(), Text("MAIN_NO_DEVICE_PROMPT"));
-        }
+        // A keyboard this user may not open needs the udev rule, not a
+        // cable. Looking means opening HID devices: device work, on the
+        // worker; the window says what it found.
+        jobs_->Run([this] { return KeyboardNotPermitted() ? 1 : 0; },
+                   [this](int not_permitted) {
+                     if (closing_) return;
+                     if (not_permitted == 1) {
+                       prompts_->Message(this, QString(),
+                                         Text("MAIN_NO_PERMISSION_PROMPT") + "\n\n" +
+                                             Text("MAIN_NO_PERMISSION_COMMAND"));
+                     } else {
+                       prompts_->Message(this, QString(), Text("MAIN_NO_DEVICE_PROMPT"));
+                     }
+                   });
       }
       break;
     case ids::kCmdAbout:
