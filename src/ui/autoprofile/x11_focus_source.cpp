@@ -166,13 +166,17 @@ long X11FocusSource::ProcessOf(uint32_t window) {
   // in its own PID namespace: right even for sandboxed programs whose
   // _NET_WM_PID counts in theirs.
   if (have_resource_ext_) {
-    xcb_res_client_id_spec_t spec{window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
+    // The asked client id is the first part of an answered one.
+    xcb_res_client_id_value_t asked{};
+    auto& [client, unused_length] = asked;
+    client = {window, XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID};
     Reply<xcb_res_query_client_ids_reply_t> reply(xcb_res_query_client_ids_reply(
-        connection_, xcb_res_query_client_ids(connection_, 1, &spec), nullptr));
+        connection_, xcb_res_query_client_ids(connection_, 1, &client), nullptr));
     if (reply) {
       for (auto it = xcb_res_query_client_ids_ids_iterator(reply.get()); it.rem > 0;
            xcb_res_client_id_value_next(&it)) {
-        if ((it.data->spec.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
+        const auto& [answered, answered_length] = *it.data;
+        if ((answered.mask & XCB_RES_CLIENT_ID_MASK_LOCAL_CLIENT_PID) &&
             xcb_res_client_id_value_value_length(it.data) >= 1)
           return static_cast<long>(*xcb_res_client_id_value_value(it.data));
       }

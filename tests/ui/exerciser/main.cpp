@@ -4,7 +4,7 @@
 // It fails on a crash, a sanitizer report (both end the process), a hang
 // (the watchdog) or a simulated keyboard file that no longer loads.
 //
-// Usage: ui_exerciser [--seed N] [--actions N] [--rounds N] [--interval MS]
+// Usage: ui_exerciser [--sequence N] [--actions N] [--rounds N] [--interval MS]
 //                     [--dismiss-after-exit]
 // The last closes what is still open once Exit was asked for, so a known hang
 // at exit does not hide the faults behind it; CI runs without it.
@@ -33,7 +33,7 @@ namespace fs = std::filesystem;
 using namespace quorlin;
 
 struct Options {
-  unsigned seed = 18;
+  unsigned seed = 7;
   int actions = 9000;
   int rounds = 30;
   int interval_ms = 2;
@@ -49,7 +49,7 @@ bool Parse(int argc, char** argv, Options& o) {
     }
     if (i + 1 >= argc) return false;
     const int value = std::atoi(argv[++i]);
-    if (name == "--seed") {
+    if (name == "--sequence") {
       o.seed = static_cast<unsigned>(value);
     } else if (name == "--actions" && value > 0) {
       o.actions = value;
@@ -84,7 +84,7 @@ int main(int argc, char** argv) {
   Options options;
   if (!Parse(argc, argv, options)) {
     std::fprintf(stderr,
-                 "usage: ui_exerciser [--seed N] [--actions N] [--rounds N] [--interval MS] "
+                 "usage: ui_exerciser [--sequence N] [--actions N] [--rounds N] [--interval MS] "
                  "[--dismiss-after-exit]\n");
     return 2;
   }
