@@ -1,50 +1,18 @@
 // The main window's texts: relabelling in the chosen language and the
 // language picker.
 
-#include <QApplication>
-#include <QCloseEvent>
-#include <QCursor>
-#include <QDesktopServices>
-#include <QGuiApplication>
-#include <QKeyEvent>
-#include <QPainter>
-#include <QScreen>
-#include <QUrl>
-#include <array>
-#include <chrono>
-#include <thread>
-
-#include "device/commands.h"
-#include "device/keyboard_finder.h"
-#include "platform/autostart.h"
-#include "platform/instance_channel.h"
-#include "platform/user_folders.h"
-#include "profiles/profile_stores.h"
 #include "text/format.h"
 #include "text/language.h"
-#include "ui/main/about_dlg.h"
-#include "ui/main/embedded_views.h"
 #include "ui/main/main_window_ids.h"
 #include "ui/main/main_window_parts.h"
 #include "ui/main/qt_translations.h"
 #include "ui/main/quorlin_dlg.h"
-#include "ui/main/threaded_device_jobs.h"
-#include "ui/main/tray_icon_files.h"
-#include "ui/main/window_notifications.h"
-#include "ui/skin/placement.h"
-#include "ui/skin/skin_catalogue.h"
-#include "ui/skin/skin_families.h"
-#include "ui/skin/skin_picture.h"
 #include "ui/skin/skin_style.h"
 
 namespace quorlin::ui {
 
 namespace ids = main_ids;
-namespace catalogue = skin_catalogue;
-namespace families = skin_families;
-using main_window_parts::kWebButtons;
 using main_window_parts::Q;
-using main_window_parts::WebButton;
 
 // ---------------------------------------------------------------------------
 // Texts
