@@ -54,6 +54,14 @@ calc=$(window_of xcalc)
 logo=$(window_of xlogo)
 # The program answers on its instance socket once its window runs.
 for _ in $(seq 100); do [ -S "$XDG_RUNTIME_DIR"/*QX42M07B* ] 2>/dev/null && break; sleep 0.1; done
+# Without a tray the window shows once the keyboard is there, and a window
+# manager gives it the focus when it maps: wait for that before any test
+# focus, or it takes the focus from the first one.
+for _ in $(seq 100); do
+  xdotool search --onlyvisible --class quorlin >/dev/null 2>&1 && break
+  sleep 0.1
+done
+sleep 0.5
 
 expect_profile() {
   local want=$1 what=$2
