@@ -2,8 +2,10 @@
 // its dialogs.
 
 #include "app/quorlin_app.h"
+#include "platform/large_blocks.h"
 #include "program/dialog_wiring.h"
 
 int main(int argc, char** argv) {
+  quorlin::platform::ReturnLargeBlocksAtOnce();
   return quorlin::app::CQuorlinApp::Main(argc, argv, quorlin::app::RunWiredMainWindow);
 }

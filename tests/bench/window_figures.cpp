@@ -19,6 +19,7 @@
 #include "app/quorlin_app.h"
 #include "device/keyboard_finder.h"
 #include "lighting/preview_engine.h"
+#include "platform/large_blocks.h"
 #include "platform/user_folders.h"
 #include "support/simulated_window.h"
 #include "ui/main/quorlin_dlg.h"
@@ -94,6 +95,7 @@ Usage Measure(int seconds) {
 }  // namespace
 
 int main(int argc, char** argv) {
+  platform::ReturnLargeBlocksAtOnce();  // as the program's own main() does
   QElapsedTimer since_start;
   since_start.start();
   const int hidden_seconds = argc > 1 ? std::atoi(argv[1]) : 60;

@@ -5,6 +5,7 @@
 #include <optional>
 #include <type_traits>
 
+#include "ui/skin/packed_pieces.h"
 #include "ui/skin/skin_picture.h"
 #include "ui/skin/skin_scale.h"
 
@@ -47,7 +48,9 @@ ButtonCutouts::ButtonCutouts()
 
 ButtonCutouts::~ButtonCutouts() {
   QObject::disconnect(follow_scale_);
+  for (const Piece& p : pieces_) ForgetPiece(p.pixmap);
 }
+
 
 const QPixmap* ButtonCutouts::CutOne(QPoint origin, QSize size, const QPixmap* from) {
   if (from == nullptr) return nullptr;
@@ -56,6 +59,9 @@ const QPixmap* ButtonCutouts::CutOne(QPoint origin, QSize size, const QPixmap* f
   Piece piece{BlackPiece(size, SkinScale()), from, origin, size, {}, from->isNull()};
   if (!from->isNull()) DrawInto(piece.pixmap, origin, *from);
   pieces_.push_back(std::move(piece));
+  // A stand-in's piece is packed black: it packs to next to nothing until
+  // its picture comes.
+  PackPiece(pieces_.back().pixmap);
   return &pieces_.back().pixmap;
 }
 
@@ -63,10 +69,12 @@ void ButtonCutouts::Fill(const QPixmap* stand_in, const QImage& picture,
                          const std::filesystem::path& file) {
   for (Piece& p : pieces_) {
     if (p.from != stand_in || !p.pending) continue;
+    p.pixmap = BlackPiece(p.size, SkinScale());
     DrawInto(p.pixmap, p.origin, picture);
     p.file = file;
     p.pending = false;
     p.from = nullptr;  // the stand-in may go now
+    PackPiece(p.pixmap);
   }
 }
 
@@ -77,6 +85,7 @@ void ButtonCutouts::Rescale(double scale) {
     if (p.from != nullptr && !p.pending) {
       p.pixmap = BlackPiece(p.size, scale);
       DrawInto(p.pixmap, p.origin, *p.from);  // prepared surfaces are rescaled first
+      PackPiece(p.pixmap);
     } else if (!p.file.empty()) {
       auto it = read.find(p.file);
       if (it == read.end())
@@ -84,8 +93,10 @@ void ButtonCutouts::Rescale(double scale) {
       if (!it->second) continue;
       p.pixmap = BlackPiece(p.size, scale);
       DrawInto(p.pixmap, p.origin, *it->second);
+      PackPiece(p.pixmap);
     } else {
       p.pixmap = BlackPiece(p.size, scale);  // still waiting for its picture
+      PackPiece(p.pixmap);
     }
   }
 }
@@ -104,8 +115,9 @@ ButtonSurfaces ButtonCutouts::Cut(QPoint origin, QSize size, const ButtonSurface
 qint64 ButtonCutouts::Bytes() const {
   qint64 total = 0;
   for (const Piece& p : pieces_)
-    total +=
-        static_cast<qint64>(p.pixmap.width()) * p.pixmap.height() * ((p.pixmap.depth() + 7) / 8);
+    total += IsPackedPiece(&p.pixmap) ? PackedPieceBytes(p.pixmap)
+                                      : static_cast<qint64>(p.pixmap.width()) * p.pixmap.height() *
+                                            ((p.pixmap.depth() + 7) / 8);
   return total;
 }
 
@@ -115,15 +127,17 @@ WindowPieces::WindowPieces()
 
 WindowPieces::~WindowPieces() {
   QObject::disconnect(follow_scale_);
+  for (const Piece& p : pieces_) ForgetPiece(p.pixmap);
 }
 
-QImage WindowPieces::Load(const std::filesystem::path& file) {
+void WindowPieces::Load(const std::filesystem::path& file, QImage& into) {
   current_ = file;
-  return LoadScaledSkinImage(file, SkinScale());
+  LoadScaledSkinImageInto(file, SkinScale(), into);
 }
 
 const QPixmap* WindowPieces::Cut(const QRect& rect, const QImage& from) {
   pieces_.push_back({CutPiece(rect, from, SkinScale()), rect, current_});
+  PackPiece(pieces_.back().pixmap);
   return &pieces_.back().pixmap;
 }
 
@@ -133,7 +147,9 @@ void WindowPieces::Rescale(double scale) {
     auto it = read.find(p.file);
     if (it == read.end())
       it = read.emplace(p.file, TryLoadScaledSkinImage(p.file, scale, nullptr)).first;
-    if (it->second) p.pixmap = CutPiece(p.rect, *it->second, scale);
+    if (!it->second) continue;
+    p.pixmap = CutPiece(p.rect, *it->second, scale);
+    PackPiece(p.pixmap);
   }
 }
 

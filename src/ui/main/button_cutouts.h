@@ -4,6 +4,9 @@
 // eleven; the buttons together cover a small part of the window, so each
 // button keeps just its rectangles and the big pictures can go.
 //
+// Pieces are packed (packed_pieces.h): a button unpacks the one it shows
+// when it paints.
+//
 // Pieces are cut at the skin's scale (skin_scale.h) in device pixels and
 // carry it as their device pixel ratio; when the scale changes they are cut
 // again from the pictures of the new scale, in place.
@@ -43,7 +46,7 @@ class ButtonCutouts {
   // Every piece cut again at `scale`.
   void Rescale(double scale);
 
-  // Bytes held by all pieces, for the memory figures.
+  // Bytes held by all pieces, packed or waiting, for the memory figures.
   qint64 Bytes() const;
 
  private:
@@ -53,7 +56,7 @@ class ButtonCutouts {
     QPoint origin;
     QSize size;
     std::filesystem::path file;  // what filled a stand-in
-    bool pending = false;
+    bool pending = false;  // a stand-in's piece, black until filled
   };
   const QPixmap* CutOne(QPoint origin, QSize size, const QPixmap* from);
 
@@ -70,8 +73,9 @@ class WindowPieces {
   WindowPieces(const WindowPieces&) = delete;
   WindowPieces& operator=(const WindowPieces&) = delete;
 
-  // The state picture the next cuts come from.
-  QImage Load(const std::filesystem::path& file);
+  // Reads the state picture the next cuts come from into `into` (reusing
+  // its memory: the pictures are all the window's size).
+  void Load(const std::filesystem::path& file, QImage& into);
   // The piece of a button at `rect` (window coordinates): the picture from
   // one pixel above and left of it.
   const QPixmap* Cut(const QRect& rect, const QImage& from);

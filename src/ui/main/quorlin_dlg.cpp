@@ -243,8 +243,9 @@ void CQuorlinDlg::PlaceWindowButtons() {
   Button(ids::kIdApply)->setEnabled(false);
 
   std::map<int, std::array<const QPixmap*, 5>> cut;
+  QImage picture;
   for (std::size_t i = 0; i < files.size(); ++i) {
-    const QImage picture = pieces_.Load(skinDir() / files[i]);
+    pieces_.Load(skinDir() / files[i], picture);
     for (auto& [id, b] : buttons_) {
       const ButtonSurfaces& s = surfaces_of_[id];
       const std::array<const QPixmap*, 5> roles{s.normal, s.over, s.down, s.disabled, s.selected};

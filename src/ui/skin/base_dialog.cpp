@@ -1,6 +1,7 @@
 #include "ui/skin/base_dialog.h"
 
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWindow>
 #include <utility>
@@ -26,7 +27,7 @@ CBaseDialog::CBaseDialog(QWidget* parent, std::filesystem::path skin_file,
   connect(&SkinScaleChanges(), &SkinScaleNotifier::changed, this, [this](double scale) {
     if (background_.isNull()) return;
     if (auto picture = TryLoadScaledSkinImage(skin_->BackgroundPath(), scale, nullptr))
-      background_ = QPixmap::fromImage(*picture);
+      background_ = BandedPicture(*picture);
     update();
   });
 }
@@ -49,17 +50,15 @@ void CBaseDialog::ShowModeless() {
 
 void CBaseDialog::LoadDialogSkin() {
   skin_ = std::make_unique<SkinFile>(skin_file_, skin_dir_);
-  background_ = LoadScaledSkinPixmap(skin_->BackgroundPath(), SkinScale());
-  mask_ = LoadSkinImage(skin_->MaskPath());
-  setFixedSize(LogicalSize(background_));
-  outline_ = OutlineRegion(mask_);
+  background_ = BandedPicture(LoadScaledSkinImage(skin_->BackgroundPath(), SkinScale()));
+  setFixedSize(background_.LogicalSize());
+  outline_ = OutlineRegion(LoadSkinImage(skin_->MaskPath()));
   setMask(outline_);
   update();
 }
 
 void CBaseDialog::ReleaseSkinPictures() {
-  background_ = QPixmap();
-  mask_ = QImage();
+  background_ = BandedPicture();
 }
 
 void CBaseDialog::done(int result) {
@@ -67,10 +66,10 @@ void CBaseDialog::done(int result) {
   QDialog::done(result);
 }
 
-void CBaseDialog::paintEvent(QPaintEvent*) {
+void CBaseDialog::paintEvent(QPaintEvent* event) {
   if (background_.isNull()) return;
   QPainter painter(this);
-  painter.drawPixmap(0, 0, background_);
+  background_.Draw(painter, event->region());
 }
 
 void CBaseDialog::mousePressEvent(QMouseEvent* event) {

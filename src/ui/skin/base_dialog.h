@@ -5,13 +5,12 @@
 // would.
 
 #include <QDialog>
-#include <QImage>
-#include <QPixmap>
 #include <QPoint>
 #include <QRegion>
 #include <filesystem>
 #include <memory>
 
+#include "ui/skin/banded_picture.h"
 #include "ui/skin/skin_file.h"
 
 namespace quorlin::ui {
@@ -32,7 +31,7 @@ class CBaseDialog : public QDialog {
 
   // Reads the Skin file again, loads the background and the mask (a picture
   // that cannot be loaded ends the program), takes the background's size
-  // and the mask's outline.
+  // and the mask's outline. The mask itself is not kept.
   void LoadDialogSkin();
 
   // The Skin file as read by the last LoadDialogSkin.
@@ -42,7 +41,10 @@ class CBaseDialog : public QDialog {
   const QRegion& outline() const { return outline_; }
   bool hasSkinPictures() const { return !background_.isNull(); }
 
-  // Closing by OK or Cancel releases the two pictures.
+  // The background as it is kept (packed in bands).
+  const BandedPicture& background() const { return background_; }
+
+  // Closing by OK or Cancel releases the background.
   void done(int result) override;
 
  protected:
@@ -57,8 +59,7 @@ class CBaseDialog : public QDialog {
   std::filesystem::path skin_file_;
   std::filesystem::path skin_dir_;
   std::unique_ptr<SkinFile> skin_;
-  QPixmap background_;
-  QImage mask_;
+  BandedPicture background_;
   QRegion outline_;
   // Set while a press moves the window by hand (when the window system
   // cannot move it for us).

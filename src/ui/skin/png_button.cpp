@@ -8,6 +8,8 @@
 #include <cmath>
 #include <utility>
 
+#include "ui/skin/packed_pieces.h"
+
 namespace quorlin::ui {
 
 CPngButton::CPngButton(QWidget* parent) : QAbstractButton(parent) {
@@ -154,17 +156,18 @@ QColor CPngButton::ColourFor(FaceColour colour) const {
 void CPngButton::paintEvent(QPaintEvent*) {
   const ButtonFace face = currentFace();
   const QPixmap* surface = SurfaceFor(face.surface);
+  const QPixmap* drawn = DrawablePiece(surface);
   QPainter painter(this);
   if (frame_on_) {
     painter.setPen(QPen(frame_colour_, 2));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRectF(1, 1, width() - 2, height() - 2));
-  } else if (surface != nullptr) {
+  } else if (drawn != nullptr) {
     // The skin's rectangles are logical pixels; the surface may hold more
     // pixels per logical one (its device pixel ratio).
-    const qreal r = surface->devicePixelRatio();
+    const qreal r = drawn->devicePixelRatio();
     painter.drawPixmap(
-        QRectF(0, 0, width(), height()), *surface,
+        QRectF(0, 0, width(), height()), *drawn,
         QRectF((origin_.x() - 1) * r, (origin_.y() - 1) * r, width() * r, height() * r));
   }
   if (caption_on_) DrawCaption(painter, ColourFor(face.colour));

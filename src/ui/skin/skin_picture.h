@@ -46,6 +46,11 @@ QImage LoadScaledSkinImage(const std::filesystem::path& file, double scale);
 std::optional<QImage> TryLoadScaledSkinImage(const std::filesystem::path& file, double scale,
                                              std::string* why);
 QPixmap LoadScaledSkinPixmap(const std::filesystem::path& file, double scale);
+// The same into `into`, reusing its memory when the picture has its size and
+// format: a run of full-size pictures then costs one buffer, not one each.
+bool ReadScaledSkinImage(const std::filesystem::path& file, double scale, QImage& into,
+                         std::string* why);
+void LoadScaledSkinImageInto(const std::filesystem::path& file, double scale, QImage& into);
 
 // A picture's size in logical pixels.
 QSize LogicalSize(const QPixmap& picture);
