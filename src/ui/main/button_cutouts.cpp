@@ -51,7 +51,6 @@ ButtonCutouts::~ButtonCutouts() {
   for (const Piece& p : pieces_) ForgetPiece(p.pixmap);
 }
 
-
 const QPixmap* ButtonCutouts::CutOne(QPoint origin, QSize size, const QPixmap* from) {
   if (from == nullptr) return nullptr;
   // Drawn rather than copied: a button reaching past the picture's edge

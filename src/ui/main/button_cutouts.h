@@ -56,7 +56,7 @@ class ButtonCutouts {
     QPoint origin;
     QSize size;
     std::filesystem::path file;  // what filled a stand-in
-    bool pending = false;  // a stand-in's piece, black until filled
+    bool pending = false;        // a stand-in's piece, black until filled
   };
   const QPixmap* CutOne(QPoint origin, QSize size, const QPixmap* from);
 

@@ -49,8 +49,9 @@ const QImage& BandedPicture::Band(int index) const {
   auto* first = reinterpret_cast<std::uint32_t*>(band.bits());
   // Packed from a picture of this width and format, so the count matches;
   // should it not, the band is drawn black rather than half drawn.
-  if (!UnpackPixels(bands_[static_cast<std::size_t>(index)],
-                    {first, static_cast<std::size_t>(band.width()) * static_cast<std::size_t>(rows)}))
+  if (!UnpackPixels(
+          bands_[static_cast<std::size_t>(index)],
+          {first, static_cast<std::size_t>(band.width()) * static_cast<std::size_t>(rows)}))
     band.fill(Qt::black);
   band.setDevicePixelRatio(ratio_);
   kept_.emplace_front(index, std::move(band));

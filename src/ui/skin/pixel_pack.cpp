@@ -8,10 +8,11 @@ namespace {
 
 // The first byte's top two bits say what follows, except for the two
 // full-colour tags, which a run never reaches (a run counts to 62).
-constexpr std::uint8_t kSeen = 0x00;   // 00iiiiii: the colour in slot i
-constexpr std::uint8_t kStep = 0x40;   // 01rrggbb: each channel -2..1 from the last
-constexpr std::uint8_t kShift = 0x80;  // 10gggggg, rrrrbbbb: green -32..31, red and blue -8..7 from green's
-constexpr std::uint8_t kRun = 0xC0;    // 11nnnnnn: the last pixel n + 1 more times
+constexpr std::uint8_t kSeen = 0x00;  // 00iiiiii: the colour in slot i
+constexpr std::uint8_t kStep = 0x40;  // 01rrggbb: each channel -2..1 from the last
+constexpr std::uint8_t kShift =
+    0x80;  // 10gggggg, rrrrbbbb: green -32..31, red and blue -8..7 from green's
+constexpr std::uint8_t kRun = 0xC0;     // 11nnnnnn: the last pixel n + 1 more times
 constexpr std::uint8_t kColour = 0xFE;  // red, green, blue follow; alpha as before
 constexpr std::uint8_t kFull = 0xFF;    // alpha, red, green, blue follow
 constexpr std::uint8_t kTopBits = 0xC0;
@@ -86,8 +87,8 @@ std::uint8_t* PutChanged(std::uint8_t* out, std::uint32_t last, std::uint32_t p)
 std::vector<std::uint8_t> PackPixels(std::span<const std::uint32_t> pixels) {
   // Written into room for the worst case, then copied out at its size: the
   // packed pictures are what is kept, so they must not carry spare room.
-  const auto room = std::make_unique_for_overwrite<std::uint8_t[]>(
-      pixels.size() * kMostBytesPerPixel + 1);
+  const auto room =
+      std::make_unique_for_overwrite<std::uint8_t[]>(pixels.size() * kMostBytesPerPixel + 1);
   std::uint8_t* out = room.get();
   std::array<std::uint32_t, kSlots> seen{};
   std::uint32_t last = kStart;
