@@ -88,7 +88,8 @@ void ButtonCutouts::Rescale(double scale) {
     } else if (!p.file.empty()) {
       auto it = read.find(p.file);
       if (it == read.end())
-        it = read.emplace(p.file, TryLoadScaledSkinImage(p.file, scale, nullptr)).first;
+        it = read.emplace(p.file, TryLoadScaledSkinImage(p.file, CuttingScale(scale), nullptr))
+                 .first;
       if (!it->second) continue;
       p.pixmap = BlackPiece(p.size, scale);
       DrawInto(p.pixmap, p.origin, *it->second);
@@ -131,7 +132,7 @@ WindowPieces::~WindowPieces() {
 
 void WindowPieces::Load(const std::filesystem::path& file, QImage& into) {
   current_ = file;
-  LoadScaledSkinImageInto(file, SkinScale(), into);
+  LoadScaledSkinImageInto(file, CuttingScale(SkinScale()), into);
 }
 
 const QPixmap* WindowPieces::Cut(const QRect& rect, const QImage& from) {
@@ -145,7 +146,7 @@ void WindowPieces::Rescale(double scale) {
   for (Piece& p : pieces_) {
     auto it = read.find(p.file);
     if (it == read.end())
-      it = read.emplace(p.file, TryLoadScaledSkinImage(p.file, scale, nullptr)).first;
+      it = read.emplace(p.file, TryLoadScaledSkinImage(p.file, CuttingScale(scale), nullptr)).first;
     if (!it->second) continue;
     p.pixmap = CutPiece(p.rect, *it->second, scale);
     PackPiece(p.pixmap);

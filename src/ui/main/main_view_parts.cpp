@@ -37,7 +37,7 @@ const QPixmap* MainSurfaceLoad::Find(std::string_view file) const {
 void MainSurfaceLoad::FillPieces(std::initializer_list<ButtonCutouts*> cutouts) const {
   QImage picture;  // one buffer for all: they are each the window's size
   for (const auto& [file, stand_in] : stand_ins_) {
-    LoadScaledSkinImageInto(skin_dir_ / file, SkinScale(), picture);
+    LoadScaledSkinImageInto(skin_dir_ / file, CuttingScale(SkinScale()), picture);
     for (ButtonCutouts* c : cutouts) c->Fill(&stand_in, picture, skin_dir_ / file);
   }
 }
