@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 
+#include "ui/skin/newest_first.h"
 #include "ui/skin/pixel_pack.h"
 
 namespace quorlin::ui {
@@ -34,16 +35,7 @@ QSize BandedPicture::LogicalSize() const {
 }
 
 const QImage& BandedPicture::Band(int index) const {
-  const auto kept = std::find_if(kept_.begin(), kept_.end(),
-                                 [index](const auto& band) { return band.first == index; });
-  if (kept != kept_.end()) {
-    if (kept != kept_.begin()) {
-      auto band = std::move(*kept);
-      kept_.erase(kept);
-      kept_.push_front(std::move(band));
-    }
-    return kept_.front().second;
-  }
+  if (const QImage* kept = TakeNewest(kept_, index)) return *kept;
   const int rows = std::min(kBandRows, device_size_.height() - index * kBandRows);
   QImage band(device_size_.width(), rows, format_);
   auto* first = reinterpret_cast<std::uint32_t*>(band.bits());

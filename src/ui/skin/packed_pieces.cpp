@@ -7,6 +7,7 @@
 #include <unordered_map>
 #include <vector>
 
+#include "ui/skin/newest_first.h"
 #include "ui/skin/pixel_pack.h"
 
 namespace quorlin::ui {
@@ -91,16 +92,7 @@ const QPixmap* DrawablePiece(const QPixmap* surface) {
   const auto packed = store.packed.find(surface);
   if (packed == store.packed.end()) return surface;
   auto& kept = store.kept;
-  const auto it = std::find_if(kept.begin(), kept.end(),
-                               [surface](const auto& k) { return k.first == surface; });
-  if (it != kept.end()) {
-    if (it != kept.begin()) {
-      auto k = std::move(*it);
-      kept.erase(it);
-      kept.push_front(std::move(k));
-    }
-    return &kept.front().second;
-  }
+  if (const QPixmap* unpacked = TakeNewest(kept, surface)) return unpacked;
   kept.emplace_front(surface, Unpack(packed->second));
   store.kept_bytes += PixmapBytes(kept.front().second);
   // The oldest make way; the one just unpacked always stays.
