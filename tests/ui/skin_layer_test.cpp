@@ -8,6 +8,7 @@
 #include "skin_test_support.h"
 #include "ui/skin/base_dialog.h"
 #include "ui/skin/outline_region.h"
+#include "ui/skin/packed_pieces.h"
 #include "ui/skin/placement.h"
 #include "ui/skin/prepared_surfaces.h"
 #include "ui/skin/skin_failure.h"
@@ -77,22 +78,41 @@ TEST_F(SkinLayerTest, OutlineTakesEveryPixelThatIsNotWhite) {
   EXPECT_EQ(OutlineRegion(Solid(8, 5, Qt::black)), QRegion(0, 0, 8, 5));
 }
 
-TEST_F(SkinLayerTest, StateSurfacesArePreparedOncePerWindowAndPadded) {
-  SavePicture(Solid(40, 30, Qt::red), Dir() / "a.jpg");
+// A window's state pictures are named, not kept: its buttons' pieces are cut
+// at the first paint, each picture read once for all of them, black past
+// the picture's edges, and kept for the next opening.
+TEST_F(SkinLayerTest, StatePicturesAreReadOnceForAllButtonsAndTheirPiecesKept) {
+  SavePicture(CoordinatePicture(40, 30), Dir() / "a.bmp");
   SavePicture(Solid(40, 30, Qt::blue), Dir() / "b.bmp");
   const int loads = PreparedPictureLoads();
   const PreparedSurfaces& first =
-      PrepareStateSurfaces("Once", Dir(), {"a.jpg", "b.bmp"}, QSize(40, 30));
-  EXPECT_EQ(PreparedPictureLoads(), loads + 2);
-  ASSERT_NE(first.Find("a.jpg"), nullptr);
-  EXPECT_EQ(first.Find("a.jpg")->size(), QSize(140, 130));
+      PrepareStateSurfaces("Once", Dir(), {"a.bmp", "b.bmp"}, QSize(40, 30));
+  EXPECT_EQ(PreparedPictureLoads(), loads);
+  ASSERT_NE(first.Find("a.bmp"), nullptr);
   EXPECT_EQ(first.Find("nothing.jpg"), nullptr);
 
+  const auto shown = [&](QPoint at, QSize size) {
+    QWidget window;
+    auto* left = new CPngButton(&window);
+    auto* right = new CPngButton(&window);
+    left->setGeometry(QRect(QPoint(5, 5), size));
+    right->setGeometry(QRect(at, size));
+    left->SetStateSurfaces(5, 5,
+                           {first.Find("a.bmp"), first.Find("b.bmp"), nullptr, nullptr, nullptr});
+    right->SetStateSurfaces(at.x(), at.y(), SameSurface(first.Find("a.bmp")));
+    return std::pair{left->grab().toImage(), right->grab().toImage()};
+  };
+  const auto [left, right] = shown({36, 20}, {8, 8});
+  EXPECT_EQ(PreparedPictureLoads(), loads + 2);  // a.bmp once for both buttons
+  EXPECT_EQ(left.pixel(0, 0), qRgb(4, 4, 0));
+  EXPECT_EQ(right.pixel(1, 1), qRgb(36, 20, 0));
+  EXPECT_EQ(right.pixel(6, 6), qRgb(0, 0, 0));  // past the picture's edge
+
   // A second opening reads nothing, even with the files gone.
-  std::filesystem::remove(Dir() / "a.jpg");
-  const PreparedSurfaces& second =
-      PrepareStateSurfaces("Once", Dir(), {"a.jpg", "b.bmp"}, QSize(40, 30));
-  EXPECT_EQ(&first, &second);
+  std::filesystem::remove(Dir() / "a.bmp");
+  EXPECT_EQ(&PrepareStateSurfaces("Once", Dir(), {"a.bmp", "b.bmp"}, QSize(40, 30)), &first);
+  const auto [again, unused] = shown({36, 20}, {8, 8});
+  EXPECT_EQ(again, left);
   EXPECT_EQ(PreparedPictureLoads(), loads + 2);
 }
 
@@ -134,8 +154,9 @@ TEST_F(SkinLayerTest, ScaledPicturesTakeTheTwinOrFallBackPictureByPicture) {
   EXPECT_EQ(SkinScaleFor(3.0), 2.0);
 }
 
-// A change of scale prepares every surface again in place, so the pointers
-// the buttons hold show the new pictures; then back.
+// A change of scale cuts every state piece and reads every small picture
+// again, in place, so the pointers the buttons hold show the new pictures;
+// then back.
 TEST_F(SkinLayerTest, AChangeOfScalePreparesSurfacesAgainInPlace) {
   SavePicture(Solid(40, 30, Qt::red), Dir() / "s.bmp");
   SavePicture(Solid(80, 60, Qt::blue), Dir() / "s@2x.bmp");
@@ -143,17 +164,22 @@ TEST_F(SkinLayerTest, AChangeOfScalePreparesSurfacesAgainInPlace) {
   ASSERT_EQ(before, 1.0);
   const PreparedSurfaces& state = PrepareStateSurfaces("Rescaled", Dir(), {"s.bmp"}, QSize(40, 30));
   const PreparedSurfaces& small = PrepareSkinPictures("RescaledSmall", Dir(), {"s.bmp"});
-  const QPixmap* padded = state.Find("s.bmp");
+  const QPixmap* piece = StatePiece(state.Find("s.bmp"), {5, 5}, {10, 10});
   const QPixmap* plain = small.Find("s.bmp");
+  ASSERT_NE(piece, nullptr);
+  CutWaitingStatePieces();
+  EXPECT_EQ(DrawablePiece(piece)->toImage().pixel(2, 2), qRgb(255, 0, 0));
   SetSkinScale(2.0);
-  EXPECT_EQ(state.Find("s.bmp"), padded);
-  EXPECT_EQ(padded->size(), QSize(280, 260));
-  EXPECT_EQ(padded->devicePixelRatio(), 2.0);
-  EXPECT_EQ(padded->toImage().pixel(10, 10), qRgb(0, 0, 255));
-  EXPECT_EQ(plain->size(), QSize(80, 60));
+  EXPECT_EQ(StatePiece(state.Find("s.bmp"), {5, 5}, {10, 10}), piece);
+  CutWaitingStatePieces();
+  EXPECT_EQ(DrawablePiece(piece)->size(), QSize(20, 20));
+  EXPECT_EQ(DrawablePiece(piece)->devicePixelRatio(), 2.0);
+  EXPECT_EQ(DrawablePiece(piece)->toImage().pixel(4, 4), qRgb(0, 0, 255));
+  EXPECT_EQ(DrawablePiece(plain)->size(), QSize(80, 60));
   SetSkinScale(before);
-  EXPECT_EQ(padded->size(), QSize(140, 130));
-  EXPECT_EQ(plain->toImage().pixel(10, 10), qRgb(255, 0, 0));
+  CutWaitingStatePieces();
+  EXPECT_EQ(DrawablePiece(piece)->size(), QSize(10, 10));
+  EXPECT_EQ(DrawablePiece(plain)->toImage().pixel(10, 10), qRgb(255, 0, 0));
 }
 
 // The dying child cannot clean up after itself, so the death tests share

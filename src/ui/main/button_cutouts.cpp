@@ -1,46 +1,14 @@
 #include "ui/main/button_cutouts.h"
 
-#include <QPainter>
 #include <map>
 #include <optional>
-#include <type_traits>
 
 #include "ui/skin/packed_pieces.h"
+#include "ui/skin/picture_piece.h"
 #include "ui/skin/skin_picture.h"
 #include "ui/skin/skin_scale.h"
 
 namespace quorlin::ui {
-namespace {
-
-QPixmap BlackPiece(QSize size, double scale) {
-  const QSize logical = size.expandedTo(QSize(1, 1));
-  QPixmap piece(QSizeF(logical.width() * scale, logical.height() * scale).toSize());
-  piece.setDevicePixelRatio(scale);
-  piece.fill(Qt::black);
-  return piece;
-}
-
-// Draws in logical pixels: the painter maps them to the piece's device
-// pixels, and a plain picture standing in for a missing twin is enlarged
-// smoothly.
-template <typename Picture>
-void DrawInto(QPixmap& piece, QPoint origin, const Picture& picture) {
-  QPainter painter(&piece);
-  painter.setRenderHint(QPainter::SmoothPixmapTransform);
-  if constexpr (std::is_same_v<Picture, QImage>) {
-    painter.drawImage(QPoint(1, 1) - origin, picture);
-  } else {
-    painter.drawPixmap(QPoint(1, 1) - origin, picture);
-  }
-}
-
-}  // namespace
-
-QPixmap CutPiece(const QRect& rect, const QImage& from, double scale) {
-  QPixmap piece = BlackPiece(rect.size(), scale);
-  DrawInto(piece, rect.topLeft(), from);
-  return piece;
-}
 
 ButtonCutouts::ButtonCutouts()
     : follow_scale_(QObject::connect(&SkinScaleChanges(), &SkinScaleNotifier::changed,
@@ -56,7 +24,7 @@ const QPixmap* ButtonCutouts::CutOne(QPoint origin, QSize size, const QPixmap* f
   // Drawn rather than copied: a button reaching past the picture's edge
   // shows black there, as on a padded surface, whatever picture it came from.
   Piece piece{BlackPiece(size, SkinScale()), from, origin, size, {}, from->isNull()};
-  if (!from->isNull()) DrawInto(piece.pixmap, origin, *from);
+  if (!from->isNull()) DrawPieceOf(piece.pixmap, origin, *from);
   pieces_.push_back(std::move(piece));
   // A stand-in's piece is packed black: it packs to next to nothing until
   // its picture comes.
@@ -69,7 +37,7 @@ void ButtonCutouts::Fill(const QPixmap* stand_in, const QImage& picture,
   for (Piece& p : pieces_) {
     if (p.from != stand_in || !p.pending) continue;
     p.pixmap = BlackPiece(p.size, SkinScale());
-    DrawInto(p.pixmap, p.origin, picture);
+    DrawPieceOf(p.pixmap, p.origin, picture);
     p.file = file;
     p.pending = false;
     p.from = nullptr;  // the stand-in may go now
@@ -83,7 +51,7 @@ void ButtonCutouts::Rescale(double scale) {
   for (Piece& p : pieces_) {
     if (p.from != nullptr && !p.pending) {
       p.pixmap = BlackPiece(p.size, scale);
-      DrawInto(p.pixmap, p.origin, *p.from);  // prepared surfaces are rescaled first
+      DrawPieceOf(p.pixmap, p.origin, *p.from);  // prepared surfaces are rescaled first
       PackPiece(p.pixmap);
     } else if (!p.file.empty()) {
       auto it = read.find(p.file);
@@ -92,7 +60,7 @@ void ButtonCutouts::Rescale(double scale) {
                  .first;
       if (!it->second) continue;
       p.pixmap = BlackPiece(p.size, scale);
-      DrawInto(p.pixmap, p.origin, *it->second);
+      DrawPieceOf(p.pixmap, p.origin, *it->second);
       PackPiece(p.pixmap);
     } else {
       p.pixmap = BlackPiece(p.size, scale);  // still waiting for its picture

@@ -19,6 +19,7 @@
 #include <filesystem>
 #include <vector>
 
+#include "ui/skin/picture_piece.h"
 #include "ui/skin/prepared_surfaces.h"
 
 namespace quorlin::ui {
@@ -92,10 +93,6 @@ class WindowPieces {
   std::filesystem::path current_;
   QMetaObject::Connection follow_scale_;
 };
-
-// A button's piece of a picture at `scale`, in device pixels: the picture
-// from one logical pixel above and left of `rect`, black past its edges.
-QPixmap CutPiece(const QRect& rect, const QImage& from, double scale);
 
 // The origin to give a button whose surfaces came from ButtonCutouts.
 inline constexpr QPoint kCutoutOrigin{1, 1};

@@ -3,6 +3,8 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include "ui/skin/packed_pieces.h"
+
 namespace quorlin::ui {
 
 PictureControl::PictureControl(QWidget* parent) : QLabel(parent) {
@@ -36,7 +38,7 @@ void PictureControl::mouseReleaseEvent(QMouseEvent* event) {
 void PictureControl::paintEvent(QPaintEvent*) {
   if (picture_ == nullptr) return;
   QPainter painter(this);
-  painter.drawPixmap(0, 0, *picture_);
+  painter.drawPixmap(0, 0, *DrawablePiece(picture_));
 }
 
 }  // namespace quorlin::ui

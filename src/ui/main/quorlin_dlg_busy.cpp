@@ -11,6 +11,7 @@
 #include "ui/main/main_window_parts.h"
 #include "ui/main/quorlin_dlg.h"
 #include "ui/main/window_notifications.h"
+#include "ui/skin/packed_pieces.h"
 #include "ui/skin/skin_catalogue.h"
 
 namespace quorlin::ui {
@@ -107,7 +108,7 @@ void CQuorlinDlg::ShowProgress(int frame) {
     return;
   }
   if (const QPixmap* p = pictures_->Find(catalogue::ProgressFrame(frame + 1)))
-    progress_->setPixmap(*p);
+    progress_->setPixmap(*DrawablePiece(p));
   progress_->show();
 }
 

@@ -8,6 +8,8 @@
 #include <algorithm>
 #include <optional>
 
+#include "ui/skin/packed_pieces.h"
+
 namespace quorlin::ui {
 namespace {
 
@@ -61,11 +63,12 @@ void CBitmapSlider::SetPicture(const QPixmap* picture) {
 }
 
 QSize CBitmapSlider::sizeHint() const {
-  return picture_ ? picture_->deviceIndependentSize().toSize() : QSize(120, 20);
+  return picture_ ? DrawablePiece(picture_)->deviceIndependentSize().toSize() : QSize(120, 20);
 }
 
 int CBitmapSlider::FaceWidth() const {
-  return picture_ ? static_cast<int>(picture_->deviceIndependentSize().width() + 0.5) : width();
+  return picture_ ? static_cast<int>(DrawablePiece(picture_)->deviceIndependentSize().width() + 0.5)
+                  : width();
 }
 
 void CBitmapSlider::Apply(const lighting::SliderOutcome& outcome) {
@@ -77,7 +80,7 @@ void CBitmapSlider::Apply(const lighting::SliderOutcome& outcome) {
 void CBitmapSlider::paintEvent(QPaintEvent*) {
   QPainter painter(this);
   if (picture_) {
-    painter.drawPixmap(0, 0, *picture_);
+    painter.drawPixmap(0, 0, *DrawablePiece(picture_));
   } else {
     painter.fillRect(rect(), palette().window());
   }

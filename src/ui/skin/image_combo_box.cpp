@@ -3,6 +3,8 @@
 #include <QStyleOptionComboBox>
 #include <QStylePainter>
 
+#include "ui/skin/packed_pieces.h"
+
 namespace quorlin::ui {
 
 CImageComboBox::CImageComboBox(QWidget* parent) : QComboBox(parent) {}
@@ -19,7 +21,7 @@ void CImageComboBox::paintEvent(QPaintEvent* event) {
     return;
   }
   QStylePainter painter(this);
-  painter.drawPixmap(rect(), *picture_);
+  painter.drawPixmap(rect(), *DrawablePiece(picture_));
   QStyleOptionComboBox option;
   initStyleOption(&option);
   painter.drawControl(QStyle::CE_ComboBoxLabel, option);

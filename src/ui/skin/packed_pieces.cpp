@@ -1,5 +1,6 @@
 #include "ui/skin/packed_pieces.h"
 
+#include <QCoreApplication>
 #include <QImage>
 #include <algorithm>
 #include <cstdint>
@@ -36,9 +37,17 @@ struct Store {
   qint64 kept_bytes = 0;
 };
 
+// Pixmaps must go before the application object does: the unpacked ones
+// are dropped when it ends. The store itself is never destroyed.
 Store& TheStore() {
-  static Store store;
-  return store;
+  static Store* store = [] {
+    qAddPostRoutine([] {
+      TheStore().kept.clear();
+      TheStore().kept_bytes = 0;
+    });
+    return new Store;
+  }();
+  return *store;
 }
 
 void DropKept(Store& store, const QPixmap* piece) {

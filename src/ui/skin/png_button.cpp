@@ -37,13 +37,23 @@ void CPngButton::SetStateSurfaces(int x, int y, const ButtonSurfaces& surfaces) 
 
 void CPngButton::SetStateSurfaces(const ButtonSurfaces& surfaces) {
   surfaces_ = surfaces;
+  AskForPieces();
   ClearInteraction();
   update();
 }
 
 void CPngButton::SetPictureOrigin(int x, int y) {
   origin_ = {x, y};
+  AskForPieces();
   update();
+}
+
+void CPngButton::AskForPieces() const {
+  // Asked for now, all the window's buttons together, so the first paint
+  // reads each state picture once for all of them.
+  for (const QPixmap* s : {surfaces_.normal, surfaces_.over, surfaces_.down, surfaces_.disabled,
+                           surfaces_.selected, picture_off_, picture_on_})
+    StatePiece(s, origin_, size());
 }
 
 void CPngButton::SetTwoPictureMode(const QPixmap* off, const QPixmap* on, bool mode, bool on_flag) {
@@ -51,6 +61,7 @@ void CPngButton::SetTwoPictureMode(const QPixmap* off, const QPixmap* on, bool m
   picture_on_ = on;
   two_picture_mode_ = mode;
   on_ = on_flag;
+  AskForPieces();
   ClearInteraction();
   update();
 }
@@ -156,7 +167,15 @@ QColor CPngButton::ColourFor(FaceColour colour) const {
 void CPngButton::paintEvent(QPaintEvent*) {
   const ButtonFace face = currentFace();
   const QPixmap* surface = SurfaceFor(face.surface);
-  const QPixmap* drawn = DrawablePiece(surface);
+  // A window's state picture is drawn from this button's own piece of it.
+  const QPixmap* shown = surface;
+  QPoint origin = origin_;
+  if (const QPixmap* piece = StatePiece(surface, origin_, size())) {
+    CutWaitingStatePieces();
+    shown = piece;
+    origin = {1, 1};
+  }
+  const QPixmap* drawn = DrawablePiece(shown);
   QPainter painter(this);
   if (frame_on_) {
     painter.setPen(QPen(frame_colour_, 2));
@@ -168,7 +187,7 @@ void CPngButton::paintEvent(QPaintEvent*) {
     const qreal r = drawn->devicePixelRatio();
     painter.drawPixmap(
         QRectF(0, 0, width(), height()), *drawn,
-        QRectF((origin_.x() - 1) * r, (origin_.y() - 1) * r, width() * r, height() * r));
+        QRectF((origin.x() - 1) * r, (origin.y() - 1) * r, width() * r, height() * r));
   }
   if (caption_on_) DrawCaption(painter, ColourFor(face.colour));
   painter.end();

@@ -78,6 +78,7 @@ class CPngButton : public QAbstractButton {
 
  private:
   const QPixmap* SurfaceFor(FaceSurface surface) const;
+  void AskForPieces() const;
   QColor ColourFor(FaceColour colour) const;
   void ClearInteraction();
   void StartHover();

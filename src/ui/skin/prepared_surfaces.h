@@ -46,12 +46,14 @@ ButtonSurfaces SameSurface(const QPixmap* surface);
 // Surfaces are prepared at the skin's scale (skin_scale.h) and carry it as
 // their device pixel ratio.
 //
-// The full-window state pictures of `window`: on the first call each file
-// (relative to `skin_dir`) is drawn at (0, 0) onto a surface as large as
-// the window's client area plus 100 (logical) pixels each way, so a button near an
-// edge never reads outside it. Later calls for the same window return the
-// same surfaces without reading anything. A picture that cannot be loaded
-// ends the program.
+// The full-window state pictures of `window`, by name: each file (relative
+// to `skin_dir`) is checked, not kept. A surface found here stands for its
+// picture: a button given it shows its own piece (StatePiece), cut when
+// first drawn and kept packed for the process, black past the picture's
+// edges. A whole window's pictures at twice the size were over a hundred
+// megabytes; its buttons' pieces, packed, are a few hundred kilobytes.
+// Later calls for the same window return the same surfaces without reading
+// anything. A picture that cannot be read ends the program.
 const PreparedSurfaces& PrepareStateSurfaces(std::string_view window,
                                              const std::filesystem::path& skin_dir,
                                              const std::vector<std::string>& files,
@@ -63,8 +65,16 @@ const PreparedSurfaces& PrepareSkinPictures(std::string_view group,
                                             const std::filesystem::path& skin_dir,
                                             const std::vector<std::string>& files);
 
+// The piece of a state picture (from PrepareStateSurfaces) that a button
+// whose pictures start at `origin` shows at `size`, both logical; nullptr for
+// a surface that is not one. It stays put: a change of scale cuts it again
+// in place. Until CutWaitingStatePieces it may be empty.
+const QPixmap* StatePiece(const QPixmap* surface, QPoint origin, QSize size);
+// Cuts every piece asked for since, reading each picture once.
+void CutWaitingStatePieces();
+
 // Every prepared surface read again at the skin's current scale (see
-// skin_scale.h), in place.
+// skin_scale.h), in place; every state piece is cut again when next drawn.
 void RescalePreparedSurfaces();
 
 // How many picture files have been decoded into surfaces so far.

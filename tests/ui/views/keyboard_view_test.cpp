@@ -7,6 +7,7 @@
 #include "ui/main/flip_setting.h"
 #include "ui/main/lighting_panel_widget.h"
 #include "ui/skin/png_button.h"
+#include "ui/skin/skin_picture.h"
 #include "views_fixture.h"
 
 namespace quorlin::ui {
@@ -239,12 +240,10 @@ TEST(KeyboardView, AKeyTheSkinLeavesOutIsDisabledAndOpensNothing) {
 
 TEST(KeyboardView, ButtonsShowTheirOwnPieceOfTheWindowPictures) {
   ViewsFixture f;
-  const PreparedSurfaces& s =
-      PrepareStateSurfaces("Main", kSkinDir, skin_catalogue::MainWindowFiles(), f.window->size());
-  const QPixmap* normal = s.Find(skin_catalogue::kMainSet.normal);
+  const QImage normal =
+      LoadSkinImage(std::filesystem::path(kSkinDir) / skin_catalogue::kMainSet.normal);
   for (CPngButton* b : {f.keys().KeyButton(kA), f.keys().GKeyButton(1), f.keys().FnButton()}) {
-    const QImage expected = normal->copy(QRect(b->pos() - QPoint(1, 1), b->size()))
-                                .toImage()
+    const QImage expected = normal.copy(QRect(b->pos() - QPoint(1, 1), b->size()))
                                 .convertToFormat(QImage::Format_RGB32);
     const QImage shown = b->grab().toImage().convertToFormat(QImage::Format_RGB32);
     EXPECT_EQ(shown, expected);
