@@ -24,7 +24,7 @@ class BandedPicture {
   // logical pixel.
   static constexpr int kBandRows = 48;
   // Bands kept unpacked between paints.
-  static constexpr std::size_t kKeptBands = 4;
+  static constexpr std::size_t kKeptBands = 2;
 
   BandedPicture() = default;
   // Takes the picture's pixels and its device pixel ratio.

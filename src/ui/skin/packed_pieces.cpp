@@ -18,7 +18,7 @@ namespace {
 // and the buttons a partial repaint reaches again. A whole repaint of the
 // main window unpacks every piece it shows (a few milliseconds at twice the
 // size).
-constexpr qint64 kKeptBytes = 768 * 1024;
+constexpr qint64 kKeptBytes = 512 * 1024;
 
 struct Packed {
   std::vector<std::uint8_t> bytes;
