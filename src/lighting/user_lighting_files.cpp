@@ -183,7 +183,7 @@ bool CopyDefaultUserFile(const UserLightingPaths& paths, int profile_slot) {
 bool PrepareDataFolderOnFirstRun(const UserLightingPaths& paths) {
   std::error_code ec;
   if (std::filesystem::exists(paths.data_folder, ec) || ec) return false;
-  // The profile store seeds the same folder; one routine does it for both.
+  // The profile store fills the same new folder; one routine does it for both.
   return profiles::EnsureDataFolder(paths.data_folder, paths.default_file);
 }
 

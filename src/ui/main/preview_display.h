@@ -26,7 +26,7 @@ class PreviewDisplay : public QObject {
   Q_OBJECT
 
  public:
-  // Without an engine one seeded from the clock is made.
+  // Without an engine one started from the clock is made.
   PreviewDisplay(KeyboardView& keys, flows::ProgramState& state, DeviceJobs& jobs,
                  std::unique_ptr<lighting::PreviewEngine> engine = {},
                  QTimer* window_timer = nullptr);

@@ -72,7 +72,7 @@ void Key(QWidget* target, QEvent::Type type, uint16_t evdev) {
   QApplication::sendEvent(target, &e);
 }
 
-void SeedMacros(ShotHost& host) {
+void FillMacros(ShotHost& host) {
   auto working = host.State().working.Lock();
   working->macro_list.clear();
   const char* names[] = {"Rapid fire", "Build order"};
@@ -95,7 +95,7 @@ void SeedMacros(ShotHost& host) {
 int Run(const std::filesystem::path& out) {
   std::filesystem::create_directories(out);
   ShotHost host;
-  SeedMacros(host);
+  FillMacros(host);
   QRect screen = QGuiApplication::primaryScreen()->geometry();
   bool ok = true;
   const char* language_names[] = {"0416", "0409", "0407"};

@@ -1,5 +1,5 @@
 // The window exerciser: the whole program on the simulated keyboard, driven
-// through real input events by a seeded random hand until every window and
+// through real input events by a repeatable random hand until every window and
 // dialog has been opened, poked, answered both ways and closed each way.
 // It fails on a crash, a sanitizer report (both end the process), a hang
 // (the watchdog) or a simulated keyboard file that no longer loads.
@@ -33,7 +33,7 @@ namespace fs = std::filesystem;
 using namespace quorlin;
 
 struct Options {
-  unsigned seed = 7;
+  unsigned sequence = 7;
   int actions = 9000;
   int rounds = 30;
   int interval_ms = 2;
@@ -50,7 +50,7 @@ bool Parse(int argc, char** argv, Options& o) {
     if (i + 1 >= argc) return false;
     const int value = std::atoi(argv[++i]);
     if (name == "--sequence") {
-      o.seed = static_cast<unsigned>(value);
+      o.sequence = static_cast<unsigned>(value);
     } else if (name == "--actions" && value > 0) {
       o.actions = value;
     } else if (name == "--rounds" && value > 0) {
@@ -117,7 +117,7 @@ int main(int argc, char** argv) {
   {
     exerciser::Watchdog watchdog(std::chrono::seconds(5));
     exerciser::RequestSender sender;
-    exerciser::Monkey monkey(options.seed, options.interval_ms, sender, watchdog);
+    exerciser::Monkey monkey(options.sequence, options.interval_ms, sender, watchdog);
     monkey.DismissAfterExit(options.dismiss_after_exit);
     const fs::path world_folder = scratch / "world";
     for (int round = 0; round < options.rounds && status == 0; ++round) {
@@ -137,8 +137,8 @@ int main(int argc, char** argv) {
       }
     }
     const exerciser::Counts& c = monkey.Stats();
-    std::printf("exerciser: seed %u, %ld actions in %d rounds, %.1f s\n", options.seed, c.actions,
-                options.rounds, static_cast<double>(clock.elapsed()) / 1000.0);
+    std::printf("exerciser: sequence %u, %ld actions in %d rounds, %.1f s\n", options.sequence,
+                c.actions, options.rounds, static_cast<double>(clock.elapsed()) / 1000.0);
     std::printf(
         "  clicks %ld, double-clicks %ld, typed %ld, keys %ld, questions yes %ld / no %ld, "
         "messages %ld, "
@@ -154,7 +154,7 @@ int main(int argc, char** argv) {
                              "quorlin::ui::CAboutDlg", "quorlin::ui::ColorPopup", "QColorDialog",
                              "quorlin::ui::CAutoProfileDlg", "QMessageBox", "QFileDialog", "QMenu"})
       if (!c.windows.count(name)) missed += std::string(" ") + name;
-    if (!missed.empty()) std::printf("  windows this seed did not reach:%s\n", missed.c_str());
+    if (!missed.empty()) std::printf("  windows this sequence did not reach:%s\n", missed.c_str());
     std::fflush(stdout);
   }
   for (const char* scheme : {"file", "http", "https", "mailto"})

@@ -2,7 +2,7 @@
 // The hand on the mouse and keyboard: each turn it looks at what has the
 // user's attention (an open menu, else the topmost modal dialog, else a
 // shown window) and does one thing to it through real Qt input events,
-// chosen by a seeded random generator. Its turns are single-shot timers, so
+// chosen by a repeatable random generator. Its turns are single-shot timers, so
 // they go on inside the nested event loops that menus and modal dialogs run.
 
 #include <QObject>
@@ -47,8 +47,8 @@ struct Counts {
 
 class Monkey {
  public:
-  Monkey(unsigned seed, int interval_ms, RequestSender& sender, Watchdog& watchdog)
-      : rng_(seed), interval_ms_(interval_ms), sender_(sender), watchdog_(watchdog) {}
+  Monkey(unsigned sequence, int interval_ms, RequestSender& sender, Watchdog& watchdog)
+      : rng_(sequence), interval_ms_(interval_ms), sender_(sender), watchdog_(watchdog) {}
 
   // Plays `actions` turns on `world`, then closes what is open and ends the
   // program through one of its exits. Returns once the window's loop ended.
