@@ -10,13 +10,14 @@
 #include <cstdio>
 #include <filesystem>
 
-#include "program/dialog_wiring.h"
 #include "app/keyboard_backend.h"
 #include "app/quorlin_app.h"
 #include "device/keyboard_finder.h"
 #include "keys/key_code.h"
 #include "platform/user_folders.h"
 #include "profiles/key_view.h"
+#include "program/dialog_wiring.h"
+#include "shot_tool.h"
 #include "support/simulated_window.h"
 #include "text/language.h"
 #include "ui/main/main_window_ids.h"
@@ -28,18 +29,8 @@ namespace {
 
 using namespace quorlin;
 namespace fs = std::filesystem;
-
-void Settle(int ms) {
-  QEventLoop loop;
-  QTimer::singleShot(ms, &loop, &QEventLoop::quit);
-  loop.exec();
-}
-
-bool Save(QWidget* w, const fs::path& file) {
-  const bool ok = w->grab().save(QString::fromStdString(file.string()), "PNG");
-  std::printf("%s %s\n", ok ? "wrote" : "FAILED", file.string().c_str());
-  return ok;
-}
+using shots::Save;
+using shots::Settle;
 
 // Runs a modal dialog of the window, takes its picture once it has settled
 // and closes it.
@@ -58,16 +49,11 @@ bool SaveModal(Open open, Find find, Close close, const fs::path& file) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc != 2) {
-    std::fprintf(stderr, "usage: window_shots OUTPUT_FOLDER\n");
-    return 2;
-  }
-  std::setvbuf(stdout, nullptr, _IOLBF, 0);
-  const fs::path out = argv[1];
-  fs::create_directories(out);
-  const fs::path scratch =
-      fs::temp_directory_path() / ("quorlin-shots-" + std::to_string(getpid()));
-  platform::OverrideUserFolders(platform::UserFolders{scratch / "cfg", scratch / "data"});
+  const std::optional<shots::ShotFolders> folders =
+      shots::StartShotTool(argc, argv, "window_shots");
+  if (!folders) return 2;
+  const fs::path& out = folders->out;
+  const fs::path& scratch = folders->scratch;
   QApplication qt(argc, argv);
   QApplication::setQuitOnLastWindowClosed(false);
 
